@@ -1,0 +1,39 @@
+# Sourced by run.sh and test.sh: installs whatever Debian packages are missing.
+# Needs root, or sudo for a user who is not root.
+
+pelio_packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+    libgtest-dev
+    xvfb xauth
+    fonts-ipafont-gothic
+)
+
+pelio_install_missing() {
+    local missing=()
+    local package
+    for package in "${pelio_packages[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    if ! command -v apt-get >/dev/null 2>&1; then
+        echo "These packages are missing and apt-get is not available to install them:" >&2
+        echo "  ${missing[*]}" >&2
+        echo "Install them with your system's package manager (Debian 12 names), then run again." >&2
+        return 1
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "Installing ${missing[*]} needs root; run this script as root or install sudo." >&2
+            return 1
+        fi
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"
+}

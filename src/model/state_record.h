@@ -1,0 +1,73 @@
+#pragma once
+
+#include "memo/kana_alphabet.h"
+#include "memo/memo_encoder.h"
+#include "model/flag_catalogue.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace pelio {
+
+// What an empty name box shows: the full-width question mark.
+inline constexpr char16_t kEmptyNameBox = u'？';
+
+// Everything the main window's handlers share for one run. It starts zero-filled and is
+// never saved. The operations below are the rules of name entry and of the progress
+// panel; the window only shows what they leave here.
+struct StateRecord {
+    // Name entry. `nameCursor` counts the slots filled so far (0..4) and is also the slot
+    // written last; `nameKeyIndex` keeps each slot's code, slot 1 at index 0.
+    std::int16_t nameCursor = 0;
+    bool keyPending = false;
+    KanaCode pendingKeyIndex = 0;
+    char16_t pendingKana = 0;
+    NameCodes nameKeyIndex{};
+
+    // What the four name boxes show: whether a slot's kana is on view (a reset hides them
+    // all, though the codes stay), and which box is marked, 1..4, or 0 for none.
+    std::array<bool, kNameSlots> nameShown{};
+    std::int16_t highlightedSlot = 0;
+
+    // Progress panel: 0 while page 1 is shown, 1 while page 2 is.
+    std::int16_t flagPage = 0;
+    ProgressFlags progressFlags;
+
+    // Results of the last completion; the reset puts them back.
+    std::int16_t metCount = 0;
+    std::int16_t adviceRank = 1;
+};
+
+// A kana key: makes its code the pending key. Nothing on screen changes.
+void pressKanaKey(StateRecord& state, KanaCode code);
+
+// The input key: commits the pending key into the next slot (slot 4 again once all four
+// are filled) and marks that slot. Does nothing before the first kana key.
+void commitPendingKey(StateRecord& state);
+
+// Backspace: moves the cursor back one slot and marks the slot the next input will write.
+// Codes and shown kana stay as they are.
+void backspaceName(StateRecord& state);
+
+// Shows the other page of check boxes.
+void switchFlagPage(StateRecord& state);
+
+// A new entry: clears flags, name boxes and results; keeps the stored name codes, the
+// pending key and the page shown.
+void resetEntry(StateRecord& state);
+
+// Everything a completion shows, worked out from the stored name codes and flags alone.
+struct Completion {
+    std::u16string memo;
+    std::array<std::u16string, 8> hintLines; // in the order of the hint locations
+    std::u16string rankLine;
+};
+
+// The completion: records the meeting count and advice rank and returns what to show.
+Completion complete(StateRecord& state);
+
+// What name box `slot` (1..4) shows.
+char16_t nameBoxText(const StateRecord& state, int slot);
+
+} // namespace pelio
