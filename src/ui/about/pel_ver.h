@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+namespace pelio::ui {
+
+// The version dialog: modeless, created once and then only hidden and shown again.
+class Pel_Ver : public QDialog {
+    Q_OBJECT
+public:
+    explicit Pel_Ver(QWidget* parent = nullptr);
+
+public slots:
+    void Pel_Vbt_Click();
+};
+
+} // namespace pelio::ui
