@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+namespace pelio::ui {
+
+// The application's default font. The layout was drawn for a proportional Japanese gothic
+// of about 9 pt; this picks such a family where one is installed, else any family that
+// covers Japanese, at the size at which every caption fits its control.
+QFont applicationFont();
+
+} // namespace pelio::ui
