@@ -8,8 +8,9 @@ pelio_install_missing
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_BUILD_TESTS=OFF
 cmake --build build
 
-if [ ! -x build/pelio ]; then
-    echo "Built the game logic; the window is not there yet."
-    exit 0
+# Without a display the toolkit would abort with a long message; say what to do instead.
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+    echo "run.sh: no display to open the window on; start it from a desktop session, or run: xvfb-run -a build/pelio" >&2
+    exit 1
 fi
 exec build/pelio "$@"

@@ -3,7 +3,7 @@
 
 pelio_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xtest0-dev
     libgtest-dev
     xvfb xauth
     fonts-ipafont-gothic

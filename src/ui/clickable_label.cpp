@@ -13,7 +13,9 @@ ClickableLabel::ClickableLabel(const QString& caption, QColor background, QColor
     setFocusPolicy(Qt::NoFocus);
 }
 
-QSize ClickableLabel::sizeHint() const { return fontMetrics().size(Qt::TextSingleLine, text()); }
+QSize ClickableLabel::sizeHint() const {
+    return fontMetrics().size(Qt::TextSingleLine, text());
+}
 
 void ClickableLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);

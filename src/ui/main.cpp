@@ -1,4 +1,4 @@
-#include "ui/app_font.h"
+#include "ui/appearance.h"
 #include "ui/pelio.h"
 
 #include <QApplication>
@@ -6,7 +6,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setFont(pelio::ui::applicationFont());
+    pelio::ui::applyAppearance();
 
     pelio::ui::Pelio window;
     window.adjustSize();

@@ -49,8 +49,8 @@ QString keyCaption(KanaCode code) {
 
 QRect flagBoxCell(const FlagInfo& info) {
     static constexpr std::array<int, 3> kColumnLeft{3240, 4920, 6960};
-    return twipsRect(kColumnLeft.at(info.column - 1), 480 + 240 * (info.row - 1),
-                     info.widthTwips, 255);
+    return twipsRect(kColumnLeft.at(info.column - 1), 480 + 240 * (info.row - 1), info.widthTwips,
+                     255);
 }
 
 // Where each hint line stands, in the order of the hint locations.
@@ -155,7 +155,8 @@ void Pelio::buildKeyboard(QWidget* area) {
     }
 
     for (int code = 0; code < kKanaCount; ++code) {
-        auto* key = new ClickableLabel(keyCaption(static_cast<KanaCode>(code)), kBlack, kWhite, area);
+        auto* key =
+            new ClickableLabel(keyCaption(static_cast<KanaCode>(code)), kBlack, kWhite, area);
         // Each key is named after its code in two upper-case hexadecimal digits.
         key->setObjectName("Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0'));
         key->setGeometry(keyCell(code));
@@ -197,7 +198,8 @@ void Pelio::buildCommands(QWidget* area) {
     };
     const QColor buttonText = QApplication::style()->standardPalette().color(QPalette::ButtonText);
     const std::array<Command, 6> commands{{
-        {"Nm_Back", u"ＢＳ", twipsRect(2040, 2280, 495, 255), kBlack, kWhite, &Pelio::Nm_Back_Click},
+        {"Nm_Back", u"ＢＳ", twipsRect(2040, 2280, 495, 255), kBlack, kWhite,
+         &Pelio::Nm_Back_Click},
         {"Nm_Inpt", u"--入力--", twipsRect(1200, 2640, 735, 255), kBlack, kWhite,
          &Pelio::Nm_Inpt_Click},
         {"Lab_Pag", u"次のページへ", twipsRect(6960, 2640, 1215, 255), QColor(128, 128, 128),
@@ -226,7 +228,8 @@ void Pelio::buildResults(QWidget* area) {
 
     memoBox_ = addTextBox(area, "PWD", twipsRect(2640, 3960, 4815, 375));
 
-    rankLabel_ = addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), twipsRect(1080, 4440, 1935, 255));
+    rankLabel_ =
+        addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), twipsRect(1080, 4440, 1935, 255));
     for (std::size_t i = 0; i < kLocations.size(); ++i) {
         const LocationInfo& place = kLocations[i];
         hintLabels_[i] = addLabel(area, place.labelName.data(), qs(place.prefix), kHintCells[i]);
@@ -265,7 +268,9 @@ void Pelio::showFlagPage() {
         flagBoxes_[static_cast<std::size_t>(info.number - 1)]->setVisible(info.page == shownPage);
 }
 
-void Pelio::Nm_Click(KanaCode code) { pressKanaKey(state_, code); }
+void Pelio::Nm_Click(KanaCode code) {
+    pressKanaKey(state_, code);
+}
 
 void Pelio::Nm_Inpt_Click() {
     commitPendingKey(state_);
@@ -309,7 +314,9 @@ void Pelio::Nm_Clear_Click() {
     memoBox_->clear();
 }
 
-void Pelio::Quit_sm_Click() { QCoreApplication::quit(); }
+void Pelio::Quit_sm_Click() {
+    QCoreApplication::quit();
+}
 
 void Pelio::Abot_sm_Click() {
     if (!about_)

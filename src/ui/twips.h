@@ -9,7 +9,9 @@ namespace pelio::ui {
 // scales these logical pixels on high-density screens.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int px(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 constexpr QRect twipsRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
