@@ -5,10 +5,6 @@
 namespace pelio {
 namespace {
 
-int binaryDigit(int value, int digit) {
-    return (value >> (digit - 1)) & 1;
-}
-
 constexpr int kNameCodeMask = (1 << kNameDigits) - 1;
 
 int sourceDigit(const DigitSource& source, const NameCodes& name, const ProgressFlags& flags,

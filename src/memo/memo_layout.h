@@ -13,6 +13,11 @@ inline constexpr int kCheckDigits = 6; // the check count is kept modulo 64
 inline constexpr int kMemoLength = 20; // symbols of five binary digits each
 inline constexpr int kSymbolDigits = 5;
 
+// Binary digit `digit` of `value`, 1 being the least significant, as the layout numbers them.
+constexpr int binaryDigit(int value, int digit) {
+    return (value >> (digit - 1)) & 1;
+}
+
 // Where one binary digit of a memo symbol comes from.
 struct DigitSource {
     enum class Kind : std::uint8_t { Empty, NameDigit, CheckDigit, Flag };
