@@ -29,6 +29,14 @@ void backspaceName(StateRecord& state) {
     state.highlightedSlot = static_cast<std::int16_t>(state.nameCursor + 1);
 }
 
+void enterMemoContent(StateRecord& state, const MemoContent& content) {
+    state.nameKeyIndex = content.name;
+    state.nameShown.fill(true);
+    state.nameCursor = kNameSlots;
+    state.highlightedSlot = kNameSlots;
+    state.progressFlags = content.flags;
+}
+
 void switchFlagPage(StateRecord& state) {
     state.flagPage = state.flagPage == 0 ? 1 : 0;
 }

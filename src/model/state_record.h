@@ -2,6 +2,7 @@
 
 #include "memo/kana_alphabet.h"
 #include "memo/memo_encoder.h"
+#include "memo/memo_reader.h"
 #include "model/flag_catalogue.h"
 
 #include <array>
@@ -49,6 +50,10 @@ void commitPendingKey(StateRecord& state);
 // Backspace: moves the cursor back one slot and marks the slot the next input will write.
 // Codes and shown kana stay as they are.
 void backspaceName(StateRecord& state);
+
+// Takes over the name and progress read from a memo, as if the player had entered the four
+// kana with the keyboard and ticked the boxes. The pending key and the page stay.
+void enterMemoContent(StateRecord& state, const MemoContent& content);
 
 // Shows the other page of check boxes.
 void switchFlagPage(StateRecord& state);

@@ -27,6 +27,11 @@ const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kHighlight(0, 255, 255); // marks the current name slot
 const QColor kSilver(192, 192, 192);
+const QColor kWarning(255, 96, 96); // a typed memo that does not read
+
+const QString kMemoBoxTip =
+    QStringLiteral("ゲームのそうさめもをここに入力（貼り付け）してEnterキーを押すと、"
+                   "なまえとすすみぐあいを読み取ります。");
 
 QString qs(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -226,7 +231,12 @@ void Pelio::buildResults(QWidget* area) {
     addLabel(area, "Pwtitle", QStringLiteral("そうさめもをおしえてください。"),
              twipsRect(3960, 3600, 2295, 255));
 
+    // The memo box shows each completion's memo, and reads a memo typed or pasted into it.
     memoBox_ = addTextBox(area, "PWD", twipsRect(2640, 3960, 4815, 375));
+    memoBox_->setReadOnly(false);
+    memoBox_->setToolTip(kMemoBoxTip);
+    connect(memoBox_, &QLineEdit::returnPressed, this, &Pelio::PWD_Enter);
+    connect(memoBox_, &QLineEdit::textEdited, this, &Pelio::clearMemoWarning);
 
     rankLabel_ =
         addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), twipsRect(1080, 4440, 1935, 255));
@@ -302,6 +312,7 @@ void Pelio::Answer_Click() {
         hintLabels_[i]->setText(qs(result.hintLines[i]));
     rankLabel_->setText(qs(result.rankLine));
     memoBox_->setText(qs(result.memo));
+    clearMemoWarning();
 }
 
 void Pelio::Nm_Clear_Click() {
@@ -312,6 +323,33 @@ void Pelio::Nm_Clear_Click() {
     rankLabel_->setText(qs(kAdviceRankCaption));
     showNameBoxes();
     memoBox_->clear();
+    clearMemoWarning();
+}
+
+void Pelio::PWD_Enter() {
+    const QString typed = memoBox_->text();
+    const MemoReading reading = readMemo(std::u16string_view(
+        reinterpret_cast<const char16_t*>(typed.utf16()), static_cast<std::size_t>(typed.size())));
+    if (const auto* error = std::get_if<MemoError>(&reading)) {
+        showMemoWarning(qs(error->message)); // the text stays for correction
+        return;
+    }
+    enterMemoContent(state_, std::get<MemoContent>(reading));
+    showNameBoxes();
+    showFlagBoxes();
+    Answer_Click();
+}
+
+void Pelio::showMemoWarning(const QString& reason) {
+    setTextColour(memoBox_, kWarning);
+    memoBox_->setToolTip(reason);
+    memoBox_->setAccessibleDescription(reason);
+}
+
+void Pelio::clearMemoWarning() {
+    setTextColour(memoBox_, kWhite);
+    memoBox_->setToolTip(kMemoBoxTip);
+    memoBox_->setAccessibleDescription(QString());
 }
 
 void Pelio::Quit_sm_Click() {

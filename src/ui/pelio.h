@@ -37,6 +37,7 @@ public slots:
     void Lab_Pag_Click();
     void Answer_Click();
     void Nm_Clear_Click();
+    void PWD_Enter();
     void Quit_sm_Click();
     void Abot_sm_Click();
 
@@ -50,6 +51,8 @@ private:
     void showNameBoxes();
     void showFlagBoxes();
     void showFlagPage();
+    void showMemoWarning(const QString& reason);
+    void clearMemoWarning();
 
     StateRecord state_;
 

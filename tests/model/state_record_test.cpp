@@ -167,6 +167,26 @@ TEST(Completion, RecordsMeetingCountAndRank) {
     EXPECT_EQ(result.hintLines[7], u"ともろう：失踪");
 }
 
+TEST(MemoEntry, TakesNameAndFlagsAsIfEnteredAndKeepsPendingKeyAndPage) {
+    StateRecord state;
+    pressKanaKey(state, kU);
+    switchFlagPage(state);
+    state.progressFlags = test::flagsWith({"Chk_Lgt"});
+    const MemoContent content{{1, 2, 3, 4}, test::flagsWith({"Chk_Pnd", "Chk_Khk"})};
+
+    enterMemoContent(state, content);
+    EXPECT_EQ(shownName(state), u"いうえお");
+    EXPECT_EQ(state.nameCursor, 4);
+    EXPECT_EQ(state.highlightedSlot, 4);
+    EXPECT_EQ(state.progressFlags, content.flags);
+    EXPECT_EQ(state.pendingKeyIndex, kU);
+    EXPECT_EQ(state.flagPage, 1);
+
+    // The next input overwrites slot 4, as after four inputs on the keyboard.
+    commitPendingKey(state);
+    EXPECT_EQ(shownName(state), u"いうえう");
+}
+
 TEST(PageSwitch, AlternatesAndKeepsFlags) {
     StateRecord state;
     state.progressFlags.set(flag("Chk_Hot"), true);

@@ -2,12 +2,14 @@
 
 #include "ui/about/pel_ver.h"
 #include "ui/appearance.h"
+#include "window_driver.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,58 +27,32 @@ class PelioTest : public QObject {
 
 private:
     std::unique_ptr<Pelio> window;
+    std::unique_ptr<WindowDriver> driver;
 
     template <class T = QWidget> T* control(const QString& name) const {
-        T* found = window->findChild<T*>(name);
-        if (!found)
-            qFatal("no control named %s", qPrintable(name));
-        return found;
+        return driver->template control<T>(name);
     }
-    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
-    void clickKey(int code) {
-        click("Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0'));
-    }
-    void clickMenu(const QString& name) {
-        QMenuBar* bar = window->menuBar();
-        QAction* action = control<QAction>(name);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
-    }
-    QString text(const QString& name) const {
-        if (auto* box = window->findChild<QLineEdit*>(name))
-            return box->text();
-        if (auto* label = window->findChild<QLabel*>(name))
-            return label->text();
-        return control<QAbstractButton>(name)->text();
-    }
-    QString nameBoxes() const {
-        QString shown;
-        for (int slot = 1; slot <= 4; ++slot)
-            shown += text(QStringLiteral("Namtext%1").arg(slot));
-        return shown;
-    }
-    // Which name box shows the highlight colour, 1..4, or 0 for none.
-    int highlightedBox() const {
-        int highlighted = 0;
-        for (int slot = 1; slot <= 4; ++slot) {
-            const QColor colour =
-                control(QStringLiteral("Namtext%1").arg(slot))->palette().color(QPalette::Text);
-            if (colour == QColor(0, 255, 255))
-                highlighted = highlighted == 0 ? slot : -1;
-            else if (colour != QColor(255, 255, 255))
-                return -2;
-        }
-        return highlighted;
-    }
+    void click(const QString& name) { driver->click(name); }
+    void clickKey(int code) { driver->clickKey(code); }
+    void clickMenu(const QString& name) { driver->clickMenu(name); }
+    QString text(const QString& name) const { return driver->text(name); }
+    QString nameBoxes() const { return driver->nameBoxes(); }
+    int highlightedBox() const { return driver->highlightedBox(); }
+
     QCheckBox* box(const char* name) const { return control<QCheckBox>(name); }
 
 private slots:
     void initTestCase() { pelio::ui::applyAppearance(); }
     void init() {
         window = std::make_unique<Pelio>();
+        driver = std::make_unique<WindowDriver>(*window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    void cleanup() { window.reset(); }
+    void cleanup() {
+        driver.reset();
+        window.reset();
+    }
 
     void startsEmptyOnPageOne() {
         QCOMPARE(window->windowTitle(), QStringLiteral("ぺりおのひらき"));
@@ -277,14 +253,67 @@ private slots:
         QCOMPARE(nameBoxes(), QStringLiteral("か？？？"));
     }
 
-    void memoBoxIsReadOnlyButSelectable() {
+    void memoIsSelectableAndNameBoxesReadOnly() {
         click("Answer");
         auto* memo = control<QLineEdit>("PWD");
-        QVERIFY(memo->isReadOnly());
         memo->selectAll();
         QCOMPARE(memo->selectedText(), memo->text());
         for (int slot = 1; slot <= 4; ++slot)
             QVERIFY(control<QLineEdit>(QStringLiteral("Namtext%1").arg(slot))->isReadOnly());
+    }
+
+    void typedMemoSetsNameProgressAndResults() {
+        clickKey(5);
+        click("Chk_Lgt");
+        click("Lab_Pag");
+        driver->enterMemo(QStringLiteral("イアウエア ナアチアアアアアチアチアアアア"));
+        QCOMPARE(nameBoxes(), QStringLiteral("いうえお"));
+        QCOMPARE(highlightedBox(), 4);
+        QCOMPARE(window->state().nameCursor, 4);
+        QCOMPARE(window->state().progressFlags.count(), 0);
+        QVERIFY(!box("Chk_Lgt")->isChecked());
+        QCOMPARE(text("PWD"), QStringLiteral("いあうえあ　なあちああ　あああちあ　ちああああ　"));
+        QCOMPARE(text("Lab_Gam"), QStringLiteral("助言ランク： 1"));
+        QCOMPARE(text("Lab_Pag"), QStringLiteral("前のページへ"));
+        click("Nm_Inpt"); // the pending key is still か
+        QCOMPARE(nameBoxes(), QStringLiteral("いうえか"));
+    }
+
+    void pastedMemoTicksBoxesOnBothPages() {
+        auto* memo = control<QLineEdit>("PWD");
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("ああちあち\r\nちみたたた\r\nみきへねに\r\nたたたつた"));
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_Return);
+        for (QCheckBox* flagBox : window->findChildren<QCheckBox*>())
+            QVERIFY2(flagBox->isChecked(), qPrintable(flagBox->objectName()));
+        QCOMPARE(text("Lab_Gam"), QStringLiteral("助言ランク： 5"));
+        QCOMPARE(text("Lab_Pag"), QStringLiteral("次のページへ"));
+    }
+
+    void memoThatDoesNotReadChangesNothingButTheWarning() {
+        clickKey(1);
+        click("Nm_Inpt");
+        click("Chk_Tel");
+        click("Answer");
+        const QString before = driver->results();
+        const QString typo = QStringLiteral("いあうえあ　なあちああ　あああちあ　ちあああい");
+
+        driver->enterMemo(typo);
+        auto* memo = control<QLineEdit>("PWD");
+        QCOMPARE(memo->text(), typo);
+        QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
+        QVERIFY(memo->toolTip().contains(QStringLiteral("チェック")));
+        QCOMPARE(memo->accessibleDescription(), memo->toolTip());
+        QCOMPARE(nameBoxes(), QStringLiteral("い？？？"));
+        QVERIFY(box("Chk_Tel")->isChecked());
+        QCOMPARE(window->state().progressFlags.count(), 1);
+        QCOMPARE(driver->results().section('|', 1), before.section('|', 1));
+
+        QTest::keyClick(memo, Qt::Key_Backspace);
+        QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 255, 255));
+        QVERIFY(memo->accessibleDescription().isEmpty());
     }
 
     void everyCaptionFitsAndIsCoveredByTheFont() {

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ui/pelio.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QtTest>
+
+// Drives a main window the way a player does: by clicks on controls found by their names.
+class WindowDriver {
+public:
+    explicit WindowDriver(pelio::ui::Pelio& window)
+        : window_(window) {}
+
+    template <class T = QWidget> T* control(const QString& name) const {
+        T* found = window_.findChild<T*>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+
+    void click(const QString& name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    static QString keyName(int code) {
+        return "Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0');
+    }
+    void clickKey(int code) const { click(keyName(code)); }
+
+    void clickMenu(const QString& name) const {
+        QMenuBar* bar = window_.menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(control<QAction>(name)).center());
+    }
+
+    // Types into the memo box, as a Japanese input method commits text, and presses Enter.
+    void enterMemo(const QString& typed) const {
+        auto* box = control<QLineEdit>("PWD");
+        box->setFocus();
+        box->selectAll();
+        QInputMethodEvent input;
+        input.setCommitString(typed);
+        QCoreApplication::sendEvent(box, &input);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    QString text(const QString& name) const {
+        if (auto* box = window_.findChild<QLineEdit*>(name))
+            return box->text();
+        if (auto* label = window_.findChild<QLabel*>(name))
+            return label->text();
+        return control<QAbstractButton>(name)->text();
+    }
+
+    QString nameBoxes() const {
+        QString shown;
+        for (int slot = 1; slot <= 4; ++slot)
+            shown += text(QStringLiteral("Namtext%1").arg(slot));
+        return shown;
+    }
+
+    // Which name box shows the highlight colour: 1..4, 0 for none, -1 for more than one,
+    // -2 for a box in neither the normal nor the highlight colour.
+    int highlightedBox() const {
+        int highlighted = 0;
+        for (int slot = 1; slot <= 4; ++slot) {
+            const QColor colour =
+                control(QStringLiteral("Namtext%1").arg(slot))->palette().color(QPalette::Text);
+            if (colour == QColor(0, 255, 255))
+                highlighted = highlighted == 0 ? slot : -1;
+            else if (colour != QColor(255, 255, 255))
+                return -2;
+        }
+        return highlighted;
+    }
+
+    // Every result a completion writes, in one string for comparing whole windows.
+    QString results() const {
+        QStringList shown{text("PWD")};
+        for (const char* label : {"Lab_Gam", "Lab_Ofc", "Lab_Mai", "Lab_Nan", "Lab_Sum", "Lab_Dou",
+                                  "Lab_Imd", "Lab_Sen", "Lab_Tom"})
+            shown << text(label);
+        return shown.join('|');
+    }
+
+private:
+    pelio::ui::Pelio& window_;
+};
