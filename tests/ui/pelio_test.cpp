@@ -158,6 +158,8 @@ private slots:
     void inputBeforeAnyKeyChangesNothing() {
         click("Nm_Inpt");
         QCOMPARE(nameBoxes(), QStringLiteral("？？？？"));
+        clickKey(0x3F); // a key only chooses; nothing on screen changes
+        QCOMPARE(nameBoxes(), QStringLiteral("？？？？"));
         QCOMPARE(highlightedBox(), 0);
         click("Nm_Back");
         QCOMPARE(highlightedBox(), 1);
@@ -363,9 +365,15 @@ private slots:
         QCOMPARE(QApplication::exec(), 0);
     }
 
-    void closingTheWindowEndsTheProgramWithTheDialogHidden() {
+    void closingTheWindowEndsTheProgram_data() {
+        QTest::addColumn<bool>("dialogVisible");
+        QTest::newRow("dialog hidden") << false;
+        QTest::newRow("dialog visible") << true;
+    }
+    void closingTheWindowEndsTheProgram() {
+        QFETCH(bool, dialogVisible);
         clickMenu("Abot_sm");
-        control<pelio::ui::Pel_Ver>("Pel_Ver")->hide();
+        control<pelio::ui::Pel_Ver>("Pel_Ver")->setVisible(dialogVisible);
         QTimer::singleShot(0, window.get(), &QWidget::close);
         QTimer::singleShot(5000, [] { QApplication::exit(1); }); // would mean it kept running
         QCOMPARE(QApplication::exec(), 0);
