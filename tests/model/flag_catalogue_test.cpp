@@ -31,8 +31,8 @@ TEST(FlagCatalogue, EachPageFillsItsGridColumnByColumnAndPageTwoOverlaysPageOne)
     }
     EXPECT_EQ(places[0].size(), 28u);
     EXPECT_EQ(places[1].size(), 18u);
-    EXPECT_TRUE(std::includes(places[0].begin(), places[0].end(), places[1].begin(),
-                              places[1].end()));
+    EXPECT_TRUE(
+        std::includes(places[0].begin(), places[0].end(), places[1].begin(), places[1].end()));
 }
 
 TEST(ProgressFlags, CountsMeetingsAndRejectsNumbersOutsideTheCatalogue) {
