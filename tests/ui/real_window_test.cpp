@@ -16,6 +16,7 @@
 
 namespace {
 
+// The title exactly as the window manager gets it: the platform appends nothing.
 const QString kTitle = QStringLiteral("ぺりおのひらき");
 
 xcb_connection_t* connection() {
