@@ -7,6 +7,7 @@ pelio_packages=(
     libgtest-dev
     xvfb xauth
     fonts-ipafont-gothic
+    dpkg-dev desktop-file-utils appstream file
 )
 
 pelio_install_missing() {

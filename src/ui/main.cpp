@@ -1,4 +1,4 @@
-#include "ui/appearance.h"
+#include "ui/application.h"
 #include "ui/pelio.h"
 
 #include <QApplication>
@@ -6,7 +6,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    pelio::ui::applyAppearance();
+    pelio::ui::configureApplication();
 
     pelio::ui::Pelio window;
     window.adjustSize();

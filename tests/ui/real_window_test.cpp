@@ -16,6 +16,7 @@
 
 namespace {
 
+// The title exactly as the window manager gets it: the platform appends nothing.
 const QString kTitle = QStringLiteral("ぺりおのひらき");
 
 xcb_connection_t* connection() {
@@ -43,6 +44,20 @@ QString windowTitle(xcb_window_t window) {
         return {};
     return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(reply.get())),
                              xcb_get_property_value_length(reply.get()));
+}
+
+// The class half of WM_CLASS, by which X11 desktops match a window to its desktop entry's
+// StartupWMClass.
+QString windowClass(xcb_window_t window) {
+    const auto cookie =
+        xcb_get_property(connection(), 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+        xcb_get_property_reply(connection(), cookie, nullptr), &free);
+    if (!reply)
+        return {};
+    const QByteArray instanceAndClass(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                                      xcb_get_property_value_length(reply.get()));
+    return QString::fromLatin1(instanceAndClass.split('\0').value(1));
 }
 
 // The program's top-level window, found by its title among the root's children.
@@ -135,6 +150,7 @@ private slots:
 
         xcb_window_t window = XCB_WINDOW_NONE;
         QTRY_VERIFY_WITH_TIMEOUT((window = findProgramWindow()) != XCB_WINDOW_NONE, 10000);
+        QCOMPARE(windowClass(window), QStringLiteral("Pelio"));
 
         // The command band: yellow 完了, cyan クリア, red 全フラグセット side by side, and
         // the grey page switch above クリア's right.

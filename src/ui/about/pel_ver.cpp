@@ -2,6 +2,7 @@
 
 #include "ui/pixel_art.h"
 #include "ui/twips.h"
+#include "ui/version.h"
 
 #include <QColor>
 #include <QFont>
@@ -65,7 +66,8 @@ Pel_Ver::Pel_Ver(QWidget* parent)
     addLabel(this, "Pel_Vti", "ぺりおのひらき", twipsRect(2160, 120, 1695, 255))
         ->setFont(titleFont());
 
-    QLabel* version = addLabel(this, "Pel_Vlb1", "Version 1.00", twipsRect(4440, 480, 1215, 255));
+    QLabel* version = addLabel(this, "Pel_Vlb1", QString("Version %1").arg(kProgramVersion),
+                               twipsRect(4440, 480, 1215, 255));
     version->setFont(versionFont());
     QPalette versionColours = version->palette();
     versionColours.setColor(QPalette::WindowText, QColor(192, 64, 0));

@@ -36,6 +36,11 @@ private slots:
         }
     }
 
+    void versionCaptionNamesTheProgramsVersion() {
+        Pel_Ver dialog;
+        QCOMPARE(dialog.findChild<QLabel*>("Pel_Vlb1")->text(), QStringLiteral("Version 1.00"));
+    }
+
     // The font that draws the caption, not one Qt falls back to glyph by glyph, must hold
     // every character; otherwise the caption shows as empty boxes.
     void ownFontsHoldTheirCaptions() {

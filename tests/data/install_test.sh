@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary root and packs it as a Debian package, then checks
+# what a desktop and apt get from them: the files, the desktop entry and metainfo as their
+# validators see them, and the package's fields and contents. Installs nothing onto this
+# machine.
+#   install_test.sh BUILD_DIR APP_ID
+set -euo pipefail
+
+build=$1
+id=$2
+version=1.00
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+checks=0
+failures=0
+check() {
+    local what=$1
+    shift
+    checks=$((checks + 1))
+    if ! "$@"; then
+        echo "FAILED: $what" >&2
+        failures=$((failures + 1))
+    fi
+}
+# Passes when the command runs cleanly and prints nothing: the validators print hints and
+# warnings but still exit 0 for them.
+silent() {
+    local output
+    output=$("$@" 2>&1) || { printf '%s\n' "$output" >&2; return 1; }
+    [ -z "$output" ] || { printf '%s\n' "$output" >&2; return 1; }
+}
+# Passes when the command succeeds; shows what it printed only when it does not.
+quiet() {
+    local output
+    output=$("$@" 2>&1) || { printf '%s\n' "$output" >&2; return 1; }
+}
+has_line() { grep -qxF -- "$2" "$1"; }
+has_text() { grep -qF -- "$2" "$1"; }
+# FILE is a PNG of SIZE x SIZE pixels.
+png_of_size() { file -b "$1" | grep -q "^PNG image data, $2 x $2,"; }
+# The regular files under a root, as paths relative to it.
+files_under() { (cd "$1" && find . -type f | sort); }
+
+echo "Installing into a temporary root"
+root=$work/root
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+share=$root/usr/share
+desktop=$share/applications/$id.desktop
+metainfo=$share/metainfo/$id.metainfo.xml
+
+check "the program is installed" test -x "$root/usr/bin/pelio"
+check "the desktop entry is installed" test -f "$desktop"
+check "the metainfo is installed" test -f "$metainfo"
+check "the licence is where Debian looks" test -f "$share/doc/pelio/copyright"
+check "the icon is there at its natural size" png_of_size "$share/icons/hicolor/32x32/apps/$id.png" 32
+check "a larger icon is there" png_of_size "$share/icons/hicolor/128x128/apps/$id.png" 128
+for icon in "$share"/icons/hicolor/*/apps/*.png; do
+    size=$(basename "$(dirname "$(dirname "$icon")")")
+    check "$size icon has the size of its folder" png_of_size "$icon" "${size%x*}"
+done
+
+check "desktop-file-validate accepts the desktop entry" silent desktop-file-validate "$desktop"
+check "the entry's name is the program's title" has_line "$desktop" "Name=ぺりおのひらき"
+check "the entry starts the installed program" has_line "$desktop" "Exec=pelio"
+check "the entry names the installed icon" has_line "$desktop" "Icon=$id"
+check "the entry is a game" grep -qE '^Categories=(.*;)?Game;' "$desktop"
+check "the entry has an English comment" grep -qE '^Comment=[^ ]' "$desktop"
+check "the entry has a Japanese comment" grep -qE '^Comment\[ja\]=[^ ]' "$desktop"
+check "the entry matches the windows' class" has_line "$desktop" "StartupWMClass=Pelio"
+
+# Strict: warnings fail too. The one pedantic hint, an upper-case letter in the id, is the
+# usual reverse-DNS spelling of an application's name and is accepted.
+check "appstreamcli accepts the metainfo with its desktop entry" \
+    quiet appstreamcli validate-tree --no-net --strict "$root"
+check "the metainfo has the $version release" has_text "$metainfo" "<release version=\"$version\""
+check "the metainfo launches the desktop entry" \
+    has_text "$metainfo" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
+check "the metainfo shows the screenshot" grep -qE '<image>https://[^<]+/screenshot\.png</image>' "$metainfo"
+
+echo "Building the Debian package"
+check "cpack builds the package" \
+    quiet cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package"
+deb=$work/package/pelio_${version}_$(dpkg --print-architecture).deb
+check "the package is named pelio_${version}_<arch>.deb" test -f "$deb"
+if [ -f "$deb" ]; then
+    dpkg-deb -f "$deb" > "$work/control"
+    check "the package is pelio" has_line "$work/control" "Package: pelio"
+    check "the package's version is $version" has_line "$work/control" "Version: $version"
+    check "the package is in games" has_line "$work/control" "Section: games"
+    check "the package's architecture is this machine's" \
+        has_line "$work/control" "Architecture: $(dpkg --print-architecture)"
+    check "the package has a maintainer" grep -qE '^Maintainer: .+<.+@.+>$' "$work/control"
+    # The first package of each dependency, without its version.
+    dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{ print $1 }' > "$work/depends"
+    for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
+        check "dpkg-shlibdeps found $library" has_line "$work/depends" "$library"
+    done
+    check "the package brings a Japanese font" has_line "$work/depends" fonts-ipafont-gothic
+
+    dpkg-deb -x "$deb" "$work/unpacked"
+    check "the package holds exactly what the install puts" \
+        diff <(files_under "$root") <(files_under "$work/unpacked")
+    check "the packaged program is executable" test -x "$work/unpacked/usr/bin/pelio"
+    check "the packaged program is stripped" \
+        bash -c '! file -b "$1" | grep -q "not stripped"' _ "$work/unpacked/usr/bin/pelio"
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
