@@ -344,9 +344,15 @@ void Pelio::showMemoWarning(const QString& reason) {
     setTextColour(memoBox_, kWarning);
     memoBox_->setToolTip(reason);
     memoBox_->setAccessibleDescription(reason);
+    memoWarningShown_ = true;
 }
 
 void Pelio::clearMemoWarning() {
+    // Every completion and every keystroke in the box come here, nearly always with no warning
+    // on show; restyling the box anyway took a tenth of a completion.
+    if (!memoWarningShown_)
+        return;
+    memoWarningShown_ = false;
     setTextColour(memoBox_, kWhite);
     memoBox_->setToolTip(kMemoBoxTip);
     memoBox_->setAccessibleDescription(QString());

@@ -62,6 +62,7 @@ private:
     ClickableLabel* pageSwitch_ = nullptr;
     QLabel* rankLabel_ = nullptr;
     QLineEdit* memoBox_ = nullptr;
+    bool memoWarningShown_ = false;
     QPointer<Pel_Ver> about_;
 };
 

@@ -231,6 +231,19 @@ private slots:
         QVERIFY(memo->accessibleDescription().isEmpty());
     }
 
+    void completionAndClearEachTakeTheWarningAway() {
+        auto* memo = control<QLineEdit>("PWD");
+        const QString usualTip = memo->toolTip();
+        for (const char* command : {"Answer", "Nm_Clear", "Answer"}) {
+            driver->enterMemo(QStringLiteral("いあうえあ　なあちああ　あああちあ　ちあああい"));
+            QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
+            click(command);
+            QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 255, 255));
+            QCOMPARE(memo->toolTip(), usualTip);
+            QVERIFY(memo->accessibleDescription().isEmpty());
+        }
+    }
+
     void everyCaptionFitsAndIsCoveredByTheFont() {
         for (QWidget* widget : window->centralWidget()->findChildren<QWidget*>()) {
             auto* button = qobject_cast<QAbstractButton*>(widget);

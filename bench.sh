@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release, runs the Google benchmarks and the start-up pair, and prints
+# the results against their goals together with the commands that produced them.
+# Usage: ./bench.sh [start-up runs per program, default 15]
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/install-deps.sh
+pelio_install_missing libbenchmark-dev
+
+runs=${1:-15}
+build="build-bench"
+mkdir -p "$build"
+
+shown() { printf '$ %s\n' "$*"; }
+quiet() {
+    shown "$*"
+    "$@" >"$build/last-command.log" 2>&1 || {
+        cat "$build/last-command.log" >&2
+        exit 1
+    }
+}
+
+echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+quiet cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_BUILD_TESTS=OFF \
+    -DPELIO_BUILD_BENCHMARKS=ON
+quiet cmake --build "$build"
+
+# Qt wants a private runtime directory; a fresh one keeps the runs alike.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+display_file=$(mktemp)
+xvfb_pid=
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$XDG_RUNTIME_DIR" "$display_file"
+}
+trap cleanup EXIT
+
+# The medians of repetitions, which a busy machine disturbs least. The goals are on wall time.
+quiet "$build/bench/pelio_benchmarks" --benchmark_repetitions=15 --benchmark_min_time=0.1 \
+    --benchmark_report_aggregates_only=true --benchmark_out="$build/benchmarks.csv" \
+    --benchmark_out_format=csv
+echo
+awk -F, '
+    function shown(ns) { return ns < 1000 ? sprintf("%.0f ns", ns) : sprintf("%.1f us", ns / 1000) }
+    BEGIN {
+        goal["MemoEncodeAndText"] = 1000; goal["AnswerClick"] = 50000
+        scale["ns"] = 1; scale["us"] = 1e3; scale["ms"] = 1e6; scale["s"] = 1e9
+        printf "%-24s %12s %12s %10s  %s\n", "benchmark", "median wall", "median CPU", "goal", "met?"
+    }
+    $1 ~ /_median"$/ {
+        name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+        wall = $3 * scale[$5]; cpu = $4 * scale[$5]
+        met = ""
+        if (name in goal) { met = wall <= goal[name] ? "yes" : "NO"; seen[name] = 1 }
+        printf "%-24s %12s %12s %10s  %s\n", name, shown(wall), shown(cpu),
+               name in goal ? "<= " shown(goal[name]) : "-", met
+    }
+    END {
+        for (name in goal)
+            if (!(name in seen))
+                printf "%-24s %12s %12s %10s  %s\n", name, "not run", "", shown(goal[name]), "NO"
+    }' "$build/benchmarks.csv"
+echo
+
+# Start-up: one X server for every run, on the first free display.
+shown "Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>$display_file &"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.1
+done
+[ -s "$display_file" ] || {
+    echo "bench.sh: Xvfb did not start" >&2
+    exit 1
+}
+DISPLAY=":$(cat "$display_file")"
+export DISPLAY QT_QPA_PLATFORM=xcb
+
+# Each probe prints "wall-ms cpu-ms peak-MB" at its first paint. The stamp is taken by the shell
+# just before it starts the probe, so loading the libraries counts.
+probe() { PELIO_LAUNCH_US=${EPOCHREALTIME//[!0-9]/} "$build/bench/$1" 2>/dev/null; }
+for program in startup_pelio startup_baseline; do
+    shown "DISPLAY=$DISPLAY QT_QPA_PLATFORM=xcb PELIO_LAUNCH_US=\${EPOCHREALTIME/./}" \
+        "$build/bench/$program"
+done
+echo "  (one unrecorded run of each, then $runs of each, alternating)"
+probe startup_pelio >/dev/null
+probe startup_baseline >/dev/null
+: >"$build/startup_pelio.txt"
+: >"$build/startup_baseline.txt"
+for _ in $(seq "$runs"); do
+    for program in startup_pelio startup_baseline; do
+        probe "$program" >>"$build/$program.txt"
+    done
+done
+
+# The median of each column of a probe's results.
+medians() {
+    for column in 1 2 3; do
+        cut -d' ' -f"$column" "$1" | sort -n |
+            awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+    done | paste -sd' '
+}
+echo
+{
+    echo "Pelio $(medians "$build/startup_pelio.txt")"
+    echo "baseline $(medians "$build/startup_baseline.txt")"
+} | awk -v runs="$runs" '
+    { wall[$1] = $2; cpu[$1] = $3; rss[$1] = $4 }
+    END {
+        row = "%-34s %10s %10s %12s\n"
+        printf row, "start-up on Xvfb, median of " runs, "wall ms", "CPU ms", "peak RSS MB"
+        printf row, "Pelio", wall["Pelio"], cpu["Pelio"], rss["Pelio"]
+        printf row, "baseline (QMainWindow + QLabel)", wall["baseline"], cpu["baseline"], rss["baseline"]
+        w = wall["Pelio"] / wall["baseline"]; c = cpu["Pelio"] / cpu["baseline"]
+        r = rss["Pelio"] / rss["baseline"]
+        printf row, "ratio", sprintf("%.2f", w), sprintf("%.2f", c), sprintf("%.2f", r)
+        printf row, "goal", "<= 1.25", "-", "<= 1.20"
+        printf row, "met?", w <= 1.25 ? "yes" : "NO", "", r <= 1.20 ? "yes" : "NO"
+    }'

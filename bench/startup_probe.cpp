@@ -1,0 +1,77 @@
+// Starts like the program, shows one main window and, once its first frame is painted, prints
+// the wall time since launch and the processor time used, both in milliseconds, and the peak
+// resident memory in megabytes; then quits.
+#include "startup_probe.h"
+#include "ui/appearance.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+// The launcher's wall clock just before it started this process, in microseconds since the
+// epoch (bash: PELIO_LAUNCH_US=${EPOCHREALTIME/./}), so loading the libraries counts too.
+long long launchMicroseconds() {
+    bool valid = false;
+    const long long stamp = qEnvironmentVariable("PELIO_LAUNCH_US").toLongLong(&valid);
+    if (!valid)
+        qFatal("set PELIO_LAUNCH_US to the launch time in microseconds since the epoch");
+    return stamp;
+}
+
+long long nowMicroseconds() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+class FirstPaintReporter : public QObject {
+public:
+    explicit FirstPaintReporter(long long launched)
+        : launched_(launched) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            // Queued, so it runs once every widget of the frame is painted and the frame flushed.
+            QMetaObject::invokeMethod(
+                this, [this] { report(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void report() const {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const auto milliseconds = [](timeval t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+        std::printf("%.1f %.1f %.1f\n", (nowMicroseconds() - launched_) / 1000.0,
+                    milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime),
+                    usage.ru_maxrss / 1024.0);
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    }
+
+    long long launched_;
+    bool painted_ = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    FirstPaintReporter reporter(launchMicroseconds());
+    QApplication app(argc, argv);
+    pelio::ui::applyAppearance();
+    app.installEventFilter(&reporter);
+
+    const std::unique_ptr<QMainWindow> window = makeProbedWindow();
+    window->adjustSize();
+    if (const QScreen* screen = window->screen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    window->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,100 @@
+#include "ui/pelio.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+using pelio::ui::Pelio;
+
+// Two progress states between which every hint line, the rank and the memo differ, so each
+// completion rewrites every result control instead of finding its text already there. Both
+// have every flag but those below; the first has three of the switched flags, the second one.
+constexpr std::array<std::string_view, 3> kUnsetInBoth{"Chk_Tel", "Chk_Aok", "Chk_Pio"};
+constexpr std::array<std::string_view, 3> kSetOnlyInFirst{"Chk_Mis", "Chk_Pnd", "Chk_Kei"};
+constexpr std::array<std::string_view, 1> kSetOnlyInSecond{"Chk_Bos"};
+
+QCheckBox* flagBox(const Pelio& window, std::string_view name) {
+    return window.findChild<QCheckBox*>(QString::fromLatin1(name.data(), std::ssize(name)));
+}
+
+void switchState(const Pelio& window, bool first) {
+    for (std::string_view name : kSetOnlyInFirst)
+        flagBox(window, name)->setChecked(first);
+    for (std::string_view name : kSetOnlyInSecond)
+        flagBox(window, name)->setChecked(!first);
+}
+
+// What the result controls show: the eight hint lines, the rank and the memo.
+QStringList results(const Pelio& window) {
+    QStringList shown;
+    for (const pelio::LocationInfo& place : pelio::kLocations)
+        shown << window.findChild<QLabel*>(QString::fromLatin1(place.labelName.data()))->text();
+    shown << window.findChild<QLabel*>("Lab_Gam")->text();
+    shown << window.findChild<QLineEdit*>("PWD")->text();
+    return shown;
+}
+
+// Shows the window, enters a name and completes once in each state. False when the two states
+// leave some result control unchanged: the benchmark would then time less than a full update.
+bool prepare(Pelio& window) {
+    window.show();
+    for (pelio::KanaCode code : {15, 45, 18, 1}) {
+        window.Nm_Click(code);
+        window.Nm_Inpt_Click();
+    }
+    window.Allset_Click();
+    for (std::string_view name : kUnsetInBoth)
+        flagBox(window, name)->setChecked(false);
+    switchState(window, true);
+    window.Answer_Click();
+    const QStringList first = results(window);
+    switchState(window, false);
+    window.Answer_Click();
+    const QStringList second = results(window);
+    QCoreApplication::processEvents();
+    for (qsizetype i = 0; i < first.size(); ++i)
+        if (first[i] == second[i])
+            return false;
+    return true;
+}
+
+// Clicks 完了 after each change of progress, with the previous result already painted, as
+// between two clicks of a player; times the click alone or the click and the repaint it causes.
+void timeCompletions(benchmark::State& state, bool withRepaint) {
+    Pelio window;
+    if (!prepare(window)) {
+        state.SkipWithError("the two progress states do not change every result");
+        return;
+    }
+    bool first = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        switchState(window, first);
+        QCoreApplication::processEvents();
+        first = !first;
+        state.ResumeTiming();
+        window.Answer_Click();
+        if (withRepaint)
+            QCoreApplication::processEvents();
+    }
+}
+
+// The logic of a completion and every control update it makes.
+void AnswerClick(benchmark::State& state) {
+    timeCompletions(state, false);
+}
+BENCHMARK(AnswerClick)->Unit(benchmark::kMicrosecond);
+
+void AnswerClickAndRepaint(benchmark::State& state) {
+    timeCompletions(state, true);
+}
+BENCHMARK(AnswerClickAndRepaint)->Unit(benchmark::kMicrosecond);
+
+} // namespace
