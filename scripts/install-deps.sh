@@ -1,4 +1,4 @@
-# Sourced by run.sh and test.sh: installs whatever Debian packages are missing.
+# Sourced by run.sh, test.sh and fuzz.sh: installs whatever Debian packages are missing.
 # Needs root, or sudo for a user who is not root.
 
 pelio_packages=(
@@ -10,6 +10,11 @@ pelio_packages=(
     dpkg-dev desktop-file-utils appstream file
 )
 
+# fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
+# libclang-rt-14-dev.
+pelio_fuzz_packages=(clang libclang-rt-14-dev)
+
+# Installs whichever of pelio_packages, and of the packages named as arguments, are missing.
 pelio_install_missing() {
     local missing=()
     local package

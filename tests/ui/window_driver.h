@@ -4,10 +4,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 // Drives a main window the way a player does: by clicks on controls found by their names.
@@ -24,6 +27,17 @@ public:
     }
 
     void click(const QString& name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    // Clicks a check box on its square, where a player ticks it: a short caption leaves the
+    // middle of a wide box empty, and a click there does nothing.
+    void tick(QCheckBox* box) const {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect square =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, square.center());
+    }
+    void tick(const QString& name) const { tick(control<QCheckBox>(name)); }
 
     static QString keyName(int code) {
         return "Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0');
