@@ -79,14 +79,18 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRec
     return label;
 }
 
+void setColour(QWidget* widget, QPalette::ColorRole role, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
 void addLine(QWidget* parent, const char* name, QRect cell) {
     auto* line = new QFrame(parent);
     line->setObjectName(name);
     line->setGeometry(cell);
     line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, kSilver);
-    line->setPalette(palette);
+    setColour(line, QPalette::Window, kSilver);
 }
 
 // A text box on the black window. The style draws its frame a shade darker than the
@@ -96,16 +100,8 @@ QLineEdit* addTextBox(QWidget* parent, const QString& name, QRect cell) {
     box->setObjectName(name);
     box->setGeometry(cell);
     box->setReadOnly(true);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, kSilver);
-    box->setPalette(palette);
+    setColour(box, QPalette::Window, kSilver);
     return box;
-}
-
-void setTextColour(QWidget* widget, QColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
 }
 
 } // namespace
@@ -260,7 +256,7 @@ void Pelio::showNameBoxes() {
     for (int slot = 1; slot <= kNameSlots; ++slot) {
         QLineEdit* box = nameBoxes_[static_cast<std::size_t>(slot - 1)];
         box->setText(QChar(nameBoxText(state_, slot)));
-        setTextColour(box, slot == state_.highlightedSlot ? kHighlight : kWhite);
+        setColour(box, QPalette::Text, slot == state_.highlightedSlot ? kHighlight : kWhite);
     }
 }
 
@@ -341,7 +337,7 @@ void Pelio::PWD_Enter() {
 }
 
 void Pelio::showMemoWarning(const QString& reason) {
-    setTextColour(memoBox_, kWarning);
+    setColour(memoBox_, QPalette::Text, kWarning);
     memoBox_->setToolTip(reason);
     memoBox_->setAccessibleDescription(reason);
     memoWarningShown_ = true;
@@ -353,7 +349,7 @@ void Pelio::clearMemoWarning() {
     if (!memoWarningShown_)
         return;
     memoWarningShown_ = false;
-    setTextColour(memoBox_, kWhite);
+    setColour(memoBox_, QPalette::Text, kWhite);
     memoBox_->setToolTip(kMemoBoxTip);
     memoBox_->setAccessibleDescription(QString());
 }
