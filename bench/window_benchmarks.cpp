@@ -1,3 +1,4 @@
+#include "ui/control_names.h"
 #include "ui/pelio.h"
 
 #include <QCheckBox>
@@ -21,7 +22,7 @@ constexpr std::array<std::string_view, 3> kSetOnlyInFirst{"Chk_Mis", "Chk_Pnd", 
 constexpr std::array<std::string_view, 1> kSetOnlyInSecond{"Chk_Bos"};
 
 QCheckBox* flagBox(const Pelio& window, std::string_view name) {
-    return window.findChild<QCheckBox*>(QString::fromLatin1(name.data(), std::ssize(name)));
+    return window.findChild<QCheckBox*>(pelio::ui::controlName(name));
 }
 
 void switchState(const Pelio& window, bool first) {
@@ -35,7 +36,7 @@ void switchState(const Pelio& window, bool first) {
 QStringList results(const Pelio& window) {
     QStringList shown;
     for (const pelio::LocationInfo& place : pelio::kLocations)
-        shown << window.findChild<QLabel*>(QString::fromLatin1(place.labelName.data()))->text();
+        shown << window.findChild<QLabel*>(pelio::ui::controlName(place.labelName))->text();
     shown << window.findChild<QLabel*>("Lab_Gam")->text();
     shown << window.findChild<QLineEdit*>("PWD")->text();
     return shown;

@@ -3,6 +3,7 @@
 #include "hints/advice_rank.h"
 #include "ui/about/pel_ver.h"
 #include "ui/clickable_label.h"
+#include "ui/control_names.h"
 #include "ui/pixel_art.h"
 #include "ui/twips.h"
 
@@ -70,7 +71,7 @@ constexpr std::array<QRect, kLocations.size()> kHintCells{
     twipsRect(4920, 4440, 1935, 255), // person
 };
 
-QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QRect cell,
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption, QRect cell,
                  Qt::Alignment alignment = Qt::AlignLeft) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
@@ -158,8 +159,7 @@ void Pelio::buildKeyboard(QWidget* area) {
     for (int code = 0; code < kKanaCount; ++code) {
         auto* key =
             new ClickableLabel(keyCaption(static_cast<KanaCode>(code)), kBlack, kWhite, area);
-        // Each key is named after its code in two upper-case hexadecimal digits.
-        key->setObjectName("Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0'));
+        key->setObjectName(keyName(code));
         key->setGeometry(keyCell(code));
         connect(key, &ClickableLabel::clicked, this,
                 [this, code] { Nm_Click(static_cast<KanaCode>(code)); });
@@ -179,8 +179,7 @@ void Pelio::buildFlagBoxes(QWidget* area) {
     for (const FlagInfo& info : kFlagCatalogue) {
         auto* box = new QCheckBox(qs(info.caption), area);
         box->setPalette(boxPalette);
-        box->setObjectName(QString::fromLatin1(info.controlName.data(),
-                                               static_cast<qsizetype>(info.controlName.size())));
+        box->setObjectName(controlName(info.controlName));
         box->setGeometry(flagBoxCell(info));
         const FlagNumber number = info.number;
         connect(box, &QCheckBox::toggled, this, [this, number] { Chk_Click(number); });
@@ -238,7 +237,8 @@ void Pelio::buildResults(QWidget* area) {
         addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), twipsRect(1080, 4440, 1935, 255));
     for (std::size_t i = 0; i < kLocations.size(); ++i) {
         const LocationInfo& place = kLocations[i];
-        hintLabels_[i] = addLabel(area, place.labelName.data(), qs(place.prefix), kHintCells[i]);
+        hintLabels_[i] =
+            addLabel(area, controlName(place.labelName), qs(place.prefix), kHintCells[i]);
     }
 }
 

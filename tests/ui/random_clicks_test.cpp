@@ -22,10 +22,6 @@ using pelio::ui::Pelio;
 
 namespace {
 
-QString controlName(const FlagInfo& info) {
-    return QString::fromLatin1(info.controlName.data(), qsizetype(info.controlName.size()));
-}
-
 // What a new window shows once the same four codes and ticks are entered by clicks.
 QString freshWindowResults(const NameCodes& name, const ProgressFlags& flags) {
     Pelio fresh;
@@ -40,7 +36,7 @@ QString freshWindowResults(const NameCodes& name, const ProgressFlags& flags) {
             drive.click("Lab_Pag");
         for (const FlagInfo& info : kFlagCatalogue)
             if (info.page == page && flags.isSet(info.number))
-                drive.tick(controlName(info));
+                drive.tick(ui::controlName(info.controlName));
     }
     drive.click("Answer");
     return drive.results();
@@ -120,7 +116,7 @@ class RandomClicksTest : public QObject {
         switch (action) {
         case Key: {
             const int code = uniform(0, kKanaCount - 1);
-            recent.push_back("key " + WindowDriver::keyName(code));
+            recent.push_back("key " + ui::keyName(code));
             d->clickKey(code);
             return {};
         }
@@ -196,9 +192,9 @@ class RandomClicksTest : public QObject {
     // What must hold after any action at all.
     QString invariantProblem() const {
         for (const FlagInfo& info : kFlagCatalogue)
-            if (d->control<QCheckBox>(controlName(info))->isChecked() !=
+            if (d->control<QCheckBox>(ui::controlName(info.controlName))->isChecked() !=
                 window->state().progressFlags.isSet(info.number))
-                return controlName(info) + " does not show its flag";
+                return ui::controlName(info.controlName) + " does not show its flag";
         return d->highlightedBox() < 0 ? "name boxes highlighted wrongly" : QString();
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/control_names.h"
 #include "ui/pelio.h"
 
 #include <QAbstractButton>
@@ -39,10 +40,7 @@ public:
     }
     void tick(const QString& name) const { tick(control<QCheckBox>(name)); }
 
-    static QString keyName(int code) {
-        return "Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0');
-    }
-    void clickKey(int code) const { click(keyName(code)); }
+    void clickKey(int code) const { click(pelio::ui::keyName(code)); }
 
     void clickMenu(const QString& name) const {
         QMenuBar* bar = window_.menuBar();
