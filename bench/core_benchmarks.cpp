@@ -1,8 +1,8 @@
+#include "entry/state_record.h"
 #include "hints/advice_rank.h"
 #include "hints/location_hints.h"
 #include "memo/memo_reader.h"
 #include "memo/memo_text.h"
-#include "model/state_record.h"
 
 #include <benchmark/benchmark.h>
 

@@ -110,6 +110,11 @@ std::u16string typedMemo(const pelio::MemoContent& content, const std::uint8_t* 
 void checkRefusal(std::u16string_view text, const pelio::MemoError& error) {
     require(!error.message.empty(), "a refusal says why");
     switch (error.kind) {
+    case pelio::MemoErrorKind::TooLong:
+        require(text.size() > pelio::kMemoInputLimit &&
+                    static_cast<std::size_t>(error.position) == text.size(),
+                "a text too long for the memo box is refused with its length");
+        break;
     case pelio::MemoErrorKind::NotMemoKana:
         require(error.position >= 1 && static_cast<std::size_t>(error.position) <= text.size(),
                 "a character that is not memo kana is placed within the text");

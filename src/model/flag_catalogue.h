@@ -102,7 +102,6 @@ public:
     bool isSet(FlagNumber number) const { return bits_.test(index(number)); }
     void set(FlagNumber number, bool value) { bits_.set(index(number), value); }
     void setAll() { bits_.set(); }
-    void clearAll() { bits_.reset(); }
     int count() const { return static_cast<int>(bits_.count()); }
     bool operator==(const ProgressFlags&) const = default;
 

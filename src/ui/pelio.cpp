@@ -289,11 +289,11 @@ void Pelio::Nm_Back_Click() {
 }
 
 void Pelio::Chk_Click(FlagNumber number) {
-    state_.progressFlags.set(number, flagBoxes_[static_cast<std::size_t>(number - 1)]->isChecked());
+    setFlag(state_, number, flagBoxes_[static_cast<std::size_t>(number - 1)]->isChecked());
 }
 
 void Pelio::Allset_Click() {
-    state_.progressFlags.setAll();
+    setAllFlags(state_);
     showFlagBoxes();
 }
 
@@ -324,13 +324,12 @@ void Pelio::Nm_Clear_Click() {
 
 void Pelio::PWD_Enter() {
     const QString typed = memoBox_->text();
-    const MemoReading reading = readMemo(std::u16string_view(
-        reinterpret_cast<const char16_t*>(typed.utf16()), static_cast<std::size_t>(typed.size())));
-    if (const auto* error = std::get_if<MemoError>(&reading)) {
+    if (const std::optional<MemoError> error = enterMemo(
+            state_, std::u16string_view(reinterpret_cast<const char16_t*>(typed.utf16()),
+                                        static_cast<std::size_t>(typed.size())))) {
         showMemoWarning(qs(error->message)); // the text stays for correction
         return;
     }
-    enterMemoContent(state_, std::get<MemoContent>(reading));
     showNameBoxes();
     showFlagBoxes();
     Answer_Click();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hints/location_hints.h"
-#include "model/state_record.h"
+#include "entry/state_record.h"
 
 #include <QMainWindow>
 #include <QPointer>

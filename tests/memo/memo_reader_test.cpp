@@ -13,7 +13,6 @@
 namespace pelio {
 namespace {
 
-using namespace std::string_literals;
 using Kind = DigitSource::Kind;
 
 std::u16string memoFor(const NameCodes& name, const ProgressFlags& flags) {
@@ -103,20 +102,49 @@ TEST(MemoReader, ReadsTheKnownVectorsHoweverTheyAreSpacedAndInKatakana) {
     }
 }
 
-TEST(MemoReader, NamesTheFirstCharacterOutsideTheThirtyTwoMemoKana) {
+// The first character outside the 32 memo kana is named by its place, before the count
+// (which is wrong too), as it is or, where it could be invisible, combine with the quote mark
+// or turn the text around, by its code point.
+TEST(MemoReader, NamesTheFirstCharacterOutsideTheMemoKanaSafely) {
     const std::u16string memo = test::memoVectors()[0].text;
-    std::vector<std::u16string> badCharacters{u"\xd83d\xde00"}; // one character, two units
-    for (char16_t unit : u"ぁがぱむゐゔ゛ーァガムヵｱ亜aＡ\u00a0\0\x7f\xd83d\xde00"s)
-        badCharacters.emplace_back(1, unit);
-    for (const std::u16string& bad : badCharacters) {
-        // Reported before the count, which is wrong too; never quoting half a pair.
-        const MemoError error = expectError(memo.substr(0, 7) + bad, MemoErrorKind::NotMemoKana);
-        EXPECT_EQ(error.position, 8) << static_cast<int>(bad[0]);
-        for (char16_t unit : error.message)
-            EXPECT_TRUE(unit >= 0x20 && (unit < 0xD800 || unit > 0xDFFF || bad.size() == 2));
+    struct Case {
+        std::u16string character;
+        std::u16string shown;
+    };
+    const Case cases[]{
+        {u"ぁ", u"「ぁ」"},
+        {u"が", u"「が」"},
+        {u"ゔ", u"「ゔ」"},
+        {u"゛", u"「゛」"},
+        {u"ー", u"「ー」"},
+        {u"ガ", u"「ガ」"},
+        {u"ム", u"「ム」"},
+        {u"ｧ", u"「ｧ」"},
+        {u"亜", u"「亜」"},
+        {u"a", u"「a」"},
+        {u"Ａ", u"「Ａ」"},
+        {u"\u202E", u"U+202E"},
+        {u"\u200B", u"U+200B"},
+        {u"\u3099", u"U+3099"},
+        {u"\u309A", u"U+309A"},
+        {u"\u0007", u"U+0007"},
+        {u"\uFEFF", u"U+FEFF"},
+        {u"\u0301", u"U+0301"},
+        {u"\x7f", u"U+007F"},
+        {std::u16string(1, u'\0'), u"U+0000"},
+        {u"\xd83d\xde00", u"U+1F600"},
+        {u"\xd83d", u"U+D83D"},
+    };
+    for (const Case& c : cases) {
+        const MemoError error =
+            expectError(memo.substr(0, 7) + c.character + u"あ", MemoErrorKind::NotMemoKana);
+        EXPECT_EQ(error.position, 8) << static_cast<int>(c.character[0]);
+        EXPECT_NE(error.message.find(u"８文字目の" + c.shown), std::u16string::npos)
+            << static_cast<int>(c.character[0]);
+        if (c.shown[0] == u'U') {
+            EXPECT_EQ(error.message.find(c.character), std::u16string::npos);
+        }
     }
-    const MemoError error = expectError(u"あい\u3000うが", MemoErrorKind::NotMemoKana);
-    EXPECT_NE(error.message.find(u"５文字目の「が」"), std::u16string::npos);
 }
 
 TEST(MemoReader, CountsTheMemoKanaWithoutSpaces) {
@@ -126,12 +154,45 @@ TEST(MemoReader, CountsTheMemoKanaWithoutSpaces) {
         int count;
     };
     for (const Case& c : {Case{u"", 0}, Case{u" \u3000\r\n", 0}, Case{memo.substr(0, 22), 19},
-                          Case{memo + u"あ", 21}, Case{memo + memo, 40},
-                          Case{std::u16string(100000, u'ま'), 100000}}) {
+                          Case{memo + u"あ", 21}, Case{memo + memo, 40}}) {
         const MemoError error = expectError(c.text, MemoErrorKind::WrongLength);
         EXPECT_EQ(error.position, c.count);
     }
     EXPECT_NE(expectError(memo.substr(1), MemoErrorKind::WrongLength).message.find(u"１９文字"),
+              std::u16string::npos);
+}
+
+TEST(MemoReader, ReadsAnyWhiteSpaceHalfWidthKatakanaAndOnePairOfSurroundingQuotes) {
+    const test::MemoVector vector = test::memoVectors()[3];
+    const std::u16string bare = withoutSpaces(vector.text);
+    std::u16string halfWidth;
+    for (std::uint8_t code : vector.codes)
+        halfWidth += static_cast<char16_t>(u'ｱ' + code);
+    std::vector<std::u16string> texts{halfWidth};
+    for (std::u16string_view space : {u"\u00A0", u"\u2028", u"\u2029", u"\u0085", u"\v", u"\f"})
+        texts.push_back(bare.substr(0, 5) + std::u16string(space) + bare.substr(5));
+    for (std::u16string_view pair :
+         {u"\"\"", u"''", u"\u201C\u201D", u"\u2018\u2019", u"「」", u"『』"})
+        texts.push_back(u" " + std::u16string(1, pair[0]) + vector.text + pair[1] + u"\n");
+    for (const std::u16string& text : texts)
+        expectReads(text, vector.name, vector.flags, vector.text);
+
+    // Quotes count only as a pair around the whole text.
+    for (const std::u16string& text : {u"「" + bare, bare + u"」", u"「" + bare + u"』"})
+        expectError(text, MemoErrorKind::NotMemoKana);
+}
+
+TEST(MemoReader, RefusesMoreThanTheMemoBoxHoldsWithTheRealLength) {
+    const std::u16string memo = test::memoVectors()[0].text;
+    const std::u16string padded = memo + std::u16string(kMemoInputLimit - memo.size(), u' ');
+    expectReads(padded, {}, {}, memo);
+    for (std::size_t length : {kMemoInputLimit + 1, std::size_t{100000}}) {
+        const MemoError error = expectError(padded + std::u16string(length - padded.size(), u'ま'),
+                                            MemoErrorKind::TooLong);
+        EXPECT_EQ(error.position, static_cast<int>(length));
+    }
+    EXPECT_NE(expectError(std::u16string(100000, u' '), MemoErrorKind::TooLong)
+                  .message.find(u"１０００００文字"),
               std::u16string::npos);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "memo/kana_alphabet.h"
-#include "memo/memo_encoder.h"
 #include "memo/memo_reader.h"
 #include "model/flag_catalogue.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace pelio {
 
@@ -15,8 +15,8 @@ namespace pelio {
 inline constexpr char16_t kEmptyNameBox = u'？';
 
 // Everything the main window's handlers share for one run. It starts zero-filled and is
-// never saved. The operations below are the rules of name entry and of the progress
-// panel; the window only shows what they leave here.
+// never saved. The operations below are the rules of every handler; a front end only shows
+// what they leave here.
 struct StateRecord {
     // Name entry. `nameCursor` counts the slots filled so far (0..4) and is also the slot
     // written last; `nameKeyIndex` keeps each slot's code, slot 1 at index 0.
@@ -51,9 +51,15 @@ void commitPendingKey(StateRecord& state);
 // Codes and shown kana stay as they are.
 void backspaceName(StateRecord& state);
 
-// Takes over the name and progress read from a memo, as if the player had entered the four
-// kana with the keyboard and ticked the boxes. The pending key and the page stay.
-void enterMemoContent(StateRecord& state, const MemoContent& content);
+// Typing on the computer's keyboard: each character that some key types acts as that key
+// and the input key, a voiced kana as two such pairs. Other characters change nothing.
+void typeText(StateRecord& state, std::u16string_view text);
+
+// A check box ticked or unticked.
+void setFlag(StateRecord& state, FlagNumber number, bool ticked);
+
+// Ticks every box on both pages; nothing else changes.
+void setAllFlags(StateRecord& state);
 
 // Shows the other page of check boxes.
 void switchFlagPage(StateRecord& state);
@@ -61,6 +67,11 @@ void switchFlagPage(StateRecord& state);
 // A new entry: clears flags, name boxes and results; keeps the stored name codes, the
 // pending key and the page shown.
 void resetEntry(StateRecord& state);
+
+// Reads a typed or pasted memo. When it reads, its name and progress replace the entry as if
+// the player had entered the four kana with the keyboard and ticked the boxes (the pending
+// key and the page stay); otherwise nothing changes and the reason comes back.
+std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text);
 
 // Everything a completion shows, worked out from the stored name codes and flags alone.
 struct Completion {

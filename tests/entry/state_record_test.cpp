@@ -1,5 +1,6 @@
-#include "model/state_record.h"
+#include "entry/state_record.h"
 
+#include "memo/memo_text.h"
 #include "support/flags.h"
 
 #include <gtest/gtest.h>
@@ -66,17 +67,45 @@ TEST(NameEditor, FollowsItsRulesStepByStep) {
     }
 }
 
+// Each typed character acts as the keys it stands for, each followed by the input key.
+TEST(TypedKana, PressTheirKeysAndInputAsThePlayerWould) {
+    struct Case {
+        std::u16string typed;
+        NameCodes codes;
+        int cursor;
+    };
+    const Case cases[]{
+        {u"たんてい", {15, 45, 18, 1}, 4},
+        {u"タンテイ", {15, 45, 18, 1}, 4},
+        {u"がぱ", {5, 46, 25, 47}, 4}, // the plain kana, then the first key of its mark
+        {u"ヴか\u3099", {2, 46, 5, 46}, 4},
+        {u"ぶっ！", {60, 48, 54, 0}, 3}, // keys of their own
+        {u"あいうが", {0, 1, 2, 46}, 4}, // the mark overwrites slot 4, as in the game
+        {u"゜\u3000ー", {47, 63, 61, 0}, 3},
+        {u"aぁ漢 \xd83d\xde00", {}, 0}, // no key: nothing at all changes
+    };
+    for (const Case& c : cases) {
+        StateRecord state;
+        typeText(state, c.typed);
+        EXPECT_EQ(state.nameKeyIndex, c.codes) << c.typed.size();
+        EXPECT_EQ(state.nameCursor, c.cursor) << c.typed.size();
+        EXPECT_EQ(state.keyPending, c.cursor > 0) << c.typed.size();
+    }
+}
+
 TEST(MemoEntry, TakesNameAndFlagsAsIfEnteredAndKeepsPendingKeyAndPage) {
     StateRecord state;
     play(state, u"く");
     switchFlagPage(state);
-    state.progressFlags = test::flagsWith({"Chk_Lgt"});
-    const MemoContent content{{1, 2, 3, 4}, test::flagsWith({"Chk_Pnd", "Chk_Khk"})};
+    setFlag(state, flag("Chk_Lgt"), true);
+    const ProgressFlags flags = test::flagsWith({"Chk_Pnd", "Chk_Khk"});
 
-    enterMemoContent(state, content);
+    EXPECT_EQ(enterMemo(state, u"み")->kind, MemoErrorKind::WrongLength);
+    EXPECT_TRUE(shownName(state) == u"？？？？");
+    EXPECT_FALSE(enterMemo(state, memoText(encodeMemo({1, 2, 3, 4}, flags))));
     EXPECT_TRUE(shownName(state) == u"いうえお");
     EXPECT_EQ(state.highlightedSlot, 4);
-    EXPECT_EQ(state.progressFlags, content.flags);
+    EXPECT_EQ(state.progressFlags, flags);
     EXPECT_EQ(state.flagPage, 1);
     play(state, u"+"); // the next input rewrites slot 4 with the pending key
     EXPECT_TRUE(shownName(state) == u"いうえく");

@@ -1,5 +1,6 @@
-#include "model/state_record.h"
+#include "entry/state_record.h"
 
+#include "entry/kana_keys.h"
 #include "hints/advice_rank.h"
 #include "hints/location_hints.h"
 #include "memo/memo_text.h"
@@ -7,6 +8,16 @@
 #include <algorithm>
 
 namespace pelio {
+namespace {
+
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+} // namespace
 
 void pressKanaKey(StateRecord& state, KanaCode code) {
     state.keyPending = true;
@@ -29,12 +40,27 @@ void backspaceName(StateRecord& state) {
     state.highlightedSlot = static_cast<std::int16_t>(state.nameCursor + 1);
 }
 
-void enterMemoContent(StateRecord& state, const MemoContent& content) {
-    state.nameKeyIndex = content.name;
-    state.nameShown.fill(true);
-    state.nameCursor = kNameSlots;
-    state.highlightedSlot = kNameSlots;
-    state.progressFlags = content.flags;
+void typeText(StateRecord& state, std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t character = text[i];
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+            character = 0x10000 + ((character - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        const KeyPresses presses = keysForCharacter(character);
+        for (std::size_t k = 0; k < presses.count; ++k) {
+            pressKanaKey(state, presses.codes[k]);
+            commitPendingKey(state);
+        }
+    }
+}
+
+void setFlag(StateRecord& state, FlagNumber number, bool ticked) {
+    state.progressFlags.set(number, ticked);
+}
+
+void setAllFlags(StateRecord& state) {
+    state.progressFlags.setAll();
 }
 
 void switchFlagPage(StateRecord& state) {
@@ -43,11 +69,24 @@ void switchFlagPage(StateRecord& state) {
 
 void resetEntry(StateRecord& state) {
     state.nameCursor = 0;
-    state.progressFlags.clearAll();
+    state.progressFlags = {};
     state.metCount = 0;
     state.adviceRank = 1;
     state.nameShown = {};
     state.highlightedSlot = 0;
+}
+
+std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text) {
+    MemoReading reading = readMemo(text);
+    if (auto* error = std::get_if<MemoError>(&reading))
+        return std::move(*error);
+    const auto& content = std::get<MemoContent>(reading);
+    state.nameKeyIndex = content.name;
+    state.nameShown.fill(true);
+    state.nameCursor = kNameSlots;
+    state.highlightedSlot = kNameSlots;
+    state.progressFlags = content.flags;
+    return std::nullopt;
 }
 
 Completion complete(StateRecord& state) {
