@@ -3,9 +3,9 @@
 
 pelio_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xtest0-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xtest0-dev qt6-translations-l10n
     libgtest-dev
-    xvfb xauth
+    xvfb xauth dbus-daemon at-spi2-core
     fonts-ipafont-gothic
     dpkg-dev desktop-file-utils appstream file
 )

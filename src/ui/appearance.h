@@ -9,8 +9,9 @@ namespace pelio::ui {
 // covers Japanese, at the size at which every caption fits its control.
 QFont applicationFont();
 
-// Sets the application's font and a style whose check boxes are as compact as those the
-// layout was drawn for. Call once, after the QApplication exists.
+// Sets the application's font, a style whose check boxes are as compact as those the layout
+// was drawn for and whose focus and menu marks show on black, and the toolkit's Japanese
+// texts. Call once, after the QApplication exists.
 void applyAppearance();
 
 } // namespace pelio::ui

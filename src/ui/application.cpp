@@ -1,7 +1,7 @@
 #include "ui/application.h"
 
+#include "layout/version.h"
 #include "ui/appearance.h"
-#include "ui/version.h"
 
 #include <QApplication>
 

@@ -5,9 +5,10 @@
 
 namespace pelio::ui {
 
-// A label that acts as a button: it reacts to a left click, takes no focus and never
-// shows a pressed look. Being a button underneath, assistive technology announces it as
-// one, with its caption, and can press it.
+// A label that acts as a button: it reacts to a left click and never shows a pressed look.
+// A click does not take focus; Tab reaches it where it is in the tab order, and there Space
+// or Enter presses it, with a ring in its text colour showing the focus. Being a button
+// underneath, assistive technology announces it as one, with its caption, and can press it.
 class ClickableLabel : public QAbstractButton {
     Q_OBJECT
 public:
@@ -18,6 +19,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QColor background_;

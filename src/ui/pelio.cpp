@@ -1,34 +1,37 @@
 #include "ui/pelio.h"
 
+#include "entry/kana_keys.h"
 #include "hints/advice_rank.h"
+#include "layout/window_layout.h"
 #include "ui/about/pel_ver.h"
 #include "ui/clickable_label.h"
 #include "ui/control_names.h"
-#include "ui/pixel_art.h"
+#include "ui/flag_box.h"
+#include "ui/keyboard_grid.h"
+#include "ui/memo_box.h"
+#include "ui/pictures.h"
 #include "ui/twips.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QFrame>
-#include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPixmap>
+#include <QPainter>
+#include <QShortcut>
 #include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+#include <map>
 
 namespace pelio::ui {
 namespace {
 
-constexpr int kClientWidth = 9705;
-constexpr int kClientHeight = 5670;
+using layout::Align;
 
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kHighlight(0, 255, 255); // marks the current name slot
 const QColor kSilver(192, 192, 192);
-const QColor kWarning(255, 96, 96); // a typed memo that does not read
+const QColor kGrey(128, 128, 128);
 
 const QString kMemoBoxTip =
     QStringLiteral("ゲームのそうさめもをここに入力（貼り付け）してEnterキーを押すと、"
@@ -38,45 +41,37 @@ QString qs(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Where a key of the kana keyboard stands: two blocks of five columns, codes 0 to 34 on
-// the left, 35 to 63 on the right, at a pitch of 240 twips.
-QRect keyCell(int code) {
-    constexpr int kPitch = 240, kTop = 840, kColumns = 5, kLeftBlockSize = 35;
-    const bool leftBlock = code < kLeftBlockSize;
-    const int index = leftBlock ? code : code - kLeftBlockSize;
-    const int left = (leftBlock ? 240 : 1680) + kPitch * (index % kColumns);
-    return twipsRect(left, kTop + kPitch * (index / kColumns), 255, 255);
+std::u16string_view u16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-QString keyCaption(KanaCode code) {
-    const char16_t symbol = kanaSymbol(code);
-    return symbol == kIdeographicSpace ? QStringLiteral("SP") : QString(QChar(symbol));
-}
+// The client area, with the dividing lines painted on it: painted, they are no controls
+// for assistive technology to list.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QWidget* parent)
+        : QWidget(parent) {
+        setFixedSize(px(layout::kClientWidth), px(layout::kClientHeight));
+    }
 
-QRect flagBoxCell(const FlagInfo& info) {
-    static constexpr std::array<int, 3> kColumnLeft{3240, 4920, 6960};
-    return twipsRect(kColumnLeft.at(info.column - 1), 480 + 240 * (info.row - 1), info.widthTwips,
-                     255);
-}
-
-// Where each hint line stands, in the order of the hint locations.
-constexpr std::array<QRect, kLocations.size()> kHintCells{
-    twipsRect(3000, 4440, 1935, 255), // office
-    twipsRect(6840, 4440, 1935, 255), // TV station
-    twipsRect(1080, 4800, 1935, 255), // theatre
-    twipsRect(3000, 4800, 1935, 255), // boat-race course
-    twipsRect(4920, 4800, 1695, 255), // district
-    twipsRect(6840, 4800, 1695, 255), // pub
-    twipsRect(1080, 5160, 1935, 255), // hillside district
-    twipsRect(4920, 4440, 1935, 255), // person
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        for (const layout::Line& line : layout::kLines)
+            painter.fillRect(QRect(px(line.x1), px(line.y1),
+                                   std::max(px(line.x2 - line.x1), layout::kLineWidthPixels),
+                                   std::max(px(line.y2 - line.y1), layout::kLineWidthPixels)),
+                             toColour(layout::kLineColour));
+    }
 };
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption, QRect cell,
-                 Qt::Alignment alignment = Qt::AlignLeft) {
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption,
+                 const layout::Rect& cell, Align align = Align::Left) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
-    label->setGeometry(cell);
-    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setGeometry(toPixels(cell));
+    label->setAlignment((align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                        Qt::AlignVCenter);
     return label;
 }
 
@@ -86,101 +81,84 @@ void setColour(QWidget* widget, QPalette::ColorRole role, QColor colour) {
     widget->setPalette(palette);
 }
 
-void addLine(QWidget* parent, const char* name, QRect cell) {
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setGeometry(cell);
-    line->setAutoFillBackground(true);
-    setColour(line, QPalette::Window, kSilver);
-}
-
-// A text box on the black window. The style draws its frame a shade darker than the
-// window colour, so the box gets a light window colour of its own to keep the frame visible.
-QLineEdit* addTextBox(QWidget* parent, const QString& name, QRect cell) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(cell);
-    box->setReadOnly(true);
-    setColour(box, QPalette::Window, kSilver);
-    return box;
-}
-
 } // namespace
 
 Pelio::Pelio(QWidget* parent)
     : QMainWindow(parent) {
     setObjectName("Pelio");
-    setWindowTitle(QStringLiteral("ぺりおのひらき"));
-    setWindowIcon(QIcon(QPixmap::fromImage(windowIconImage())));
+    setWindowTitle(qs(layout::kWindowTitle));
+    setWindowIcon(programIcon());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    // White text on a black window, the name boxes and the memo box included.
-    auto* area = new QWidget(this);
-    area->setFixedSize(px(kClientWidth), px(kClientHeight));
-    area->setAutoFillBackground(true);
-    QPalette palette = area->palette();
+    // White text on black everywhere below the menu bar, also where a window manager makes
+    // the window larger than its fixed size.
+    auto* background = new QWidget(this);
+    background->setAutoFillBackground(true);
+    QPalette palette = background->palette();
     for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base})
-        palette.setColor(role, kBlack);
+        palette.setColor(role, toColour(layout::kBlack));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
-        palette.setColor(role, kWhite);
-    area->setPalette(palette);
-    setCentralWidget(area);
+        palette.setColor(role, toColour(layout::kWhite));
+    background->setPalette(palette);
+    auto* area = new ClientArea(background);
+    (new QVBoxLayout(background))->addWidget(area, 0, Qt::AlignLeft | Qt::AlignTop);
+    background->layout()->setContentsMargins(0, 0, 0, 0);
+    setCentralWidget(background);
 
-    addLine(area, "Line1", QRect(0, px(3480), px(9720), 2));
-    addLine(area, "Line2", QRect(px(3000), 0, 2, px(3000)));
-    addLine(area, "Line3", QRect(0, px(3000), px(9720), 2));
-
+    for (const layout::Title& title : layout::kTitles)
+        addLabel(area, controlName(title.name), qs(title.caption), title.cell, title.align);
     buildKeyboard(area);
     buildFlagBoxes(area);
     buildCommands(area);
     buildResults(area);
     buildMenu();
+    orderTabStops();
 
     showNameBoxes();
     showFlagPage();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keyboard_->current()->setFocus();
 }
 
 Pelio::~Pelio() = default;
 
 void Pelio::buildKeyboard(QWidget* area) {
-    addLabel(area, "Namtitle", QStringLiteral("なまえをおしえてください。"),
-             twipsRect(600, 120, 2175, 255), Qt::AlignHCenter);
-
     for (int slot = 1; slot <= kNameSlots; ++slot) {
-        auto* box = addTextBox(area, QStringLiteral("Namtext%1").arg(slot),
-                               twipsRect(1080 + 240 * (slot - 1), 480, 255, 270));
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setTextMargins(-2, 0, -2, 0); // a kana fills the narrow box
-        box->setAlignment(slot == 2 ? Qt::AlignLeft : Qt::AlignHCenter);
+        // Displays only: the name is entered with the keys, never typed into a box.
+        QLabel* box = addLabel(area, QStringLiteral("Namtext%1").arg(slot), QString(),
+                               layout::nameBoxCell(slot), layout::nameBoxAlign(slot));
+        box->setTextInteractionFlags(Qt::NoTextInteraction);
+        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setColour(box, QPalette::Light, kSilver);
+        setColour(box, QPalette::Dark, kGrey);
+        box->setAccessibleName(QStringLiteral("なまえの%1文字目").arg(QChar(u'０' + slot)));
         nameBoxes_[static_cast<std::size_t>(slot - 1)] = box;
     }
 
     for (int code = 0; code < kKanaCount; ++code) {
-        auto* key =
-            new ClickableLabel(keyCaption(static_cast<KanaCode>(code)), kBlack, kWhite, area);
+        const auto kana = static_cast<KanaCode>(code);
+        auto* key = new ClickableLabel(qs(keyCaption(kana)), toColour(layout::kBlack),
+                                       toColour(layout::kWhite), area);
         key->setObjectName(keyName(code));
-        key->setGeometry(keyCell(code));
-        connect(key, &ClickableLabel::clicked, this,
-                [this, code] { Nm_Click(static_cast<KanaCode>(code)); });
+        key->setGeometry(toPixels(layout::keyCell(kana)));
+        key->setAccessibleName(qs(keySpokenName(kana)));
+        connect(key, &ClickableLabel::clicked, this, [this, kana] { Nm_Click(kana); });
+        keys_[static_cast<std::size_t>(code)] = key;
     }
 }
 
 void Pelio::buildFlagBoxes(QWidget* area) {
-    addLabel(area, "Itmtitle", QStringLiteral("すすみぐあいをおしえてください。"),
-             twipsRect(4680, 120, 2655, 255), Qt::AlignHCenter);
-
     // White captions on the black window; the boxes themselves keep the usual dark tick on
     // white, which stays visible on black.
     QPalette boxPalette = area->palette();
-    boxPalette.setColor(QPalette::Base, kWhite);
-    boxPalette.setColor(QPalette::Text, kBlack);
+    boxPalette.setColor(QPalette::Base, toColour(layout::kWhite));
+    boxPalette.setColor(QPalette::Text, toColour(layout::kBlack));
 
     for (const FlagInfo& info : kFlagCatalogue) {
-        auto* box = new QCheckBox(qs(info.caption), area);
+        auto* box = new FlagBox(qs(info.caption), area);
         box->setPalette(boxPalette);
         box->setObjectName(controlName(info.controlName));
-        box->setGeometry(flagBoxCell(info));
+        box->setGeometry(toPixels(layout::flagBoxCell(info)));
         const FlagNumber number = info.number;
         connect(box, &QCheckBox::toggled, this, [this, number] { Chk_Click(number); });
         flagBoxes_[static_cast<std::size_t>(number - 1)] = box;
@@ -188,75 +166,120 @@ void Pelio::buildFlagBoxes(QWidget* area) {
 }
 
 void Pelio::buildCommands(QWidget* area) {
-    struct Command {
-        const char* name;
-        const char16_t* caption;
-        QRect cell;
-        QColor background;
-        QColor foreground;
-        void (Pelio::*handler)();
+    static const std::map<std::string_view, void (Pelio::*)()> kHandlers{
+        {"Nm_Back", &Pelio::Nm_Back_Click},   {"Nm_Inpt", &Pelio::Nm_Inpt_Click},
+        {"Lab_Pag", &Pelio::Lab_Pag_Click},   {"Answer", &Pelio::Answer_Click},
+        {"Nm_Clear", &Pelio::Nm_Clear_Click}, {"Allset", &Pelio::Allset_Click},
     };
     const QColor buttonText = QApplication::style()->standardPalette().color(QPalette::ButtonText);
-    const std::array<Command, 6> commands{{
-        {"Nm_Back", u"ＢＳ", twipsRect(2040, 2280, 495, 255), kBlack, kWhite,
-         &Pelio::Nm_Back_Click},
-        {"Nm_Inpt", u"--入力--", twipsRect(1200, 2640, 735, 255), kBlack, kWhite,
-         &Pelio::Nm_Inpt_Click},
-        {"Lab_Pag", u"次のページへ", twipsRect(6960, 2640, 1215, 255), QColor(128, 128, 128),
-         kWhite, &Pelio::Lab_Pag_Click},
-        {"Answer", u"完了", twipsRect(1680, 3120, 2655, 255), QColor(255, 255, 0), kBlack,
-         &Pelio::Answer_Click},
-        {"Nm_Clear", u"クリア", twipsRect(4920, 3120, 855, 255), QColor(0, 255, 255), kBlack,
-         &Pelio::Nm_Clear_Click},
-        {"Allset", u"全フラグセット", twipsRect(6240, 3120, 1575, 255), QColor(255, 0, 0),
-         buttonText, &Pelio::Allset_Click},
-    }};
-    for (const Command& command : commands) {
-        auto* button = new ClickableLabel(QString::fromUtf16(command.caption), command.background,
-                                          command.foreground, area);
-        button->setObjectName(command.name);
-        button->setGeometry(command.cell);
-        connect(button, &ClickableLabel::clicked, this, command.handler);
-        if (command.handler == &Pelio::Lab_Pag_Click)
-            pageSwitch_ = button;
+    for (const layout::Command& command : layout::kCommands) {
+        auto* button = new ClickableLabel(
+            qs(command.caption), toColour(command.background),
+            command.foreground ? toColour(*command.foreground) : buttonText, area);
+        button->setObjectName(controlName(command.name));
+        button->setGeometry(toPixels(command.cell));
+        connect(button, &ClickableLabel::clicked, this, kHandlers.at(command.name));
+        if (!command.shortcut.empty()) {
+            const QKeySequence keys(controlName(command.shortcut));
+            connect(new QShortcut(keys, this), &QShortcut::activated, button,
+                    &QAbstractButton::click);
+            button->setToolTip(keys.toString(QKeySequence::NativeText));
+        }
     }
+    pageSwitch_ = findChild<ClickableLabel*>("Lab_Pag");
+
+    KeyboardGrid::Members members{};
+    std::copy(keys_.begin(), keys_.end(), members.begin());
+    members[layout::kBackspaceMember] = findChild<ClickableLabel*>("Nm_Back");
+    members[layout::kInputMember] = findChild<ClickableLabel*>("Nm_Inpt");
+    keyboard_ = new KeyboardGrid(members, this);
+    connect(keyboard_, &KeyboardGrid::keyTyped, this, [this](KanaCode code) {
+        Nm_Click(code);
+        Nm_Inpt_Click();
+    });
+    connect(keyboard_, &KeyboardGrid::textTyped, this, &Pelio::Nm_Typed);
 }
 
 void Pelio::buildResults(QWidget* area) {
-    addLabel(area, "Pwtitle", QStringLiteral("そうさめもをおしえてください。"),
-             twipsRect(3960, 3600, 2295, 255));
-
     // The memo box shows each completion's memo, and reads a memo typed or pasted into it.
-    memoBox_ = addTextBox(area, "PWD", twipsRect(2640, 3960, 4815, 375));
-    memoBox_->setReadOnly(false);
+    memoBox_ = new MemoBox(area);
+    memoBox_->setObjectName("PWD");
+    memoBox_->setGeometry(toPixels(layout::kMemoBoxCell));
+    // The style draws the frame a shade darker than the window colour; a light window colour
+    // of its own keeps the frame visible on black.
+    setColour(memoBox_, QPalette::Window, kSilver);
     memoBox_->setToolTip(kMemoBoxTip);
+    memoBox_->setAccessibleName(QStringLiteral("そうさめも"));
     connect(memoBox_, &QLineEdit::returnPressed, this, &Pelio::PWD_Enter);
-    connect(memoBox_, &QLineEdit::textEdited, this, &Pelio::clearMemoWarning);
+    connect(memoBox_, &QLineEdit::textEdited, this, [this] {
+        memoEdited_ = true;
+        clearMemoReason();
+    });
+    connect(memoBox_, &MemoBox::refused, this, [this](qsizetype length) {
+        showMemoReason(qs(checkMemoInputLength(static_cast<std::size_t>(length))->message), false);
+    });
 
-    rankLabel_ =
-        addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), twipsRect(1080, 4440, 1935, 255));
+    memoReason_ = addLabel(area, "Lab_Rsn", QString(), layout::kReasonCell);
+    memoReason_->setWordWrap(true);
+    memoReason_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setColour(memoReason_, QPalette::WindowText, toColour(layout::kWarning));
+    memoReason_->hide();
+
+    rankLabel_ = addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), layout::resultCell("Lab_Gam"));
     for (std::size_t i = 0; i < kLocations.size(); ++i) {
         const LocationInfo& place = kLocations[i];
-        hintLabels_[i] =
-            addLabel(area, controlName(place.labelName), qs(place.prefix), kHintCells[i]);
+        hintLabels_[i] = addLabel(area, controlName(place.labelName), qs(place.prefix),
+                                  layout::resultCell(place.labelName));
     }
 }
 
 void Pelio::buildMenu() {
-    QAction* quit = menuBar()->addAction(QStringLiteral("終了"));
-    quit->setObjectName("Quit_sm");
-    connect(quit, &QAction::triggered, this, &Pelio::Quit_sm_Click);
+    static const std::map<std::string_view, void (Pelio::*)()> kHandlers{
+        {"Quit_sm", &Pelio::Quit_sm_Click},
+        {"Abot_sm", &Pelio::Abot_sm_Click},
+    };
+    for (const layout::MenuItem& item : layout::kMenuItems) {
+        QAction* action = menuBar()->addAction(qs(item.caption));
+        action->setObjectName(controlName(item.name));
+        connect(action, &QAction::triggered, this, kHandlers.at(item.name));
+    }
+    // Queued: while the F10 key is still being delivered, the menu bar would not take it up.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, &Pelio::armMenuBar,
+            Qt::QueuedConnection);
+}
 
-    QAction* about = menuBar()->addAction(QStringLiteral("About"));
-    about->setObjectName("Abot_sm");
-    connect(about, &QAction::triggered, this, &Pelio::Abot_sm_Click);
+void Pelio::orderTabStops() {
+    // The keyboard grid (one stop: the grid keeps all but one member out), the boxes of the
+    // page shown, the page switch, the three commands and the memo box.
+    QList<QWidget*> stops(keys_.begin(), keys_.end());
+    for (const char* name : {"Nm_Back", "Nm_Inpt"})
+        stops << findChild<QWidget*>(name);
+    stops.append(QList<QWidget*>(flagBoxes_.begin(), flagBoxes_.end()));
+    for (const char* name : {"Lab_Pag", "Answer", "Nm_Clear", "Allset"})
+        stops << findChild<QWidget*>(name);
+    stops << memoBox_;
+    for (qsizetype i = 0; i + 1 < stops.size(); ++i)
+        setTabOrder(stops[i], stops[i + 1]);
+}
+
+void Pelio::armMenuBar() {
+    // As a lone Alt press does. Qt has no call for it: the menu bar watches the keys that
+    // reach the focused control for an Alt press and release, so it is sent those.
+    QWidget* target = focusWidget() ? focusWidget() : this;
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    for (QKeyEvent* event : {&override, &press, &release})
+        QCoreApplication::sendEvent(target, event);
 }
 
 void Pelio::showNameBoxes() {
     for (int slot = 1; slot <= kNameSlots; ++slot) {
-        QLineEdit* box = nameBoxes_[static_cast<std::size_t>(slot - 1)];
+        QLabel* box = nameBoxes_[static_cast<std::size_t>(slot - 1)];
         box->setText(QChar(nameBoxText(state_, slot)));
-        setColour(box, QPalette::Text, slot == state_.highlightedSlot ? kHighlight : kWhite);
+        box->setAccessibleDescription(box->text());
+        setColour(box, QPalette::WindowText,
+                  toColour(slot == state_.highlightedSlot ? layout::kHighlight : layout::kWhite));
     }
 }
 
@@ -268,10 +291,41 @@ void Pelio::showFlagBoxes() {
 
 void Pelio::showFlagPage() {
     const int shownPage = state_.flagPage + 1;
-    pageSwitch_->setText(shownPage == 1 ? QStringLiteral("次のページへ")
-                                        : QStringLiteral("前のページへ"));
-    for (const FlagInfo& info : kFlagCatalogue)
-        flagBoxes_[static_cast<std::size_t>(info.number - 1)]->setVisible(info.page == shownPage);
+    pageSwitch_->setText(qs(layout::pageSwitchCaption(state_.flagPage)));
+    QCheckBox* firstShown = nullptr;
+    for (const FlagInfo& info : kFlagCatalogue) {
+        QCheckBox* box = flagBoxes_[static_cast<std::size_t>(info.number - 1)];
+        if (info.page == shownPage) {
+            box->show();
+            firstShown = firstShown ? firstShown : box;
+        }
+    }
+    // A hidden box hands its focus on along the tab order, past the rest of its page into the
+    // memo box, where a key would then rewrite the memo. The first box shown takes it instead.
+    QWidget* focused = focusWidget();
+    for (const FlagInfo& info : kFlagCatalogue) {
+        QCheckBox* box = flagBoxes_[static_cast<std::size_t>(info.number - 1)];
+        if (info.page == shownPage)
+            continue;
+        if (box == focused)
+            firstShown->setFocus(Qt::OtherFocusReason);
+        box->hide();
+    }
+}
+
+void Pelio::keyPressEvent(QKeyEvent* event) {
+    // Only what no control took arrives here: the memo box keeps its own typing.
+    const bool plain =
+        (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+    if (plain && event->key() == Qt::Key_Backspace) {
+        Nm_Back_Click();
+        return;
+    }
+    if (plain && !event->text().isEmpty() && event->text().at(0).isPrint()) {
+        Nm_Typed(event->text());
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Pelio::Nm_Click(KanaCode code) {
@@ -285,6 +339,11 @@ void Pelio::Nm_Inpt_Click() {
 
 void Pelio::Nm_Back_Click() {
     backspaceName(state_);
+    showNameBoxes();
+}
+
+void Pelio::Nm_Typed(const QString& text) {
+    typeText(state_, u16(text));
     showNameBoxes();
 }
 
@@ -308,7 +367,8 @@ void Pelio::Answer_Click() {
         hintLabels_[i]->setText(qs(result.hintLines[i]));
     rankLabel_->setText(qs(result.rankLine));
     memoBox_->setText(qs(result.memo));
-    clearMemoWarning();
+    memoEdited_ = false;
+    clearMemoReason();
 }
 
 void Pelio::Nm_Clear_Click() {
@@ -319,15 +379,17 @@ void Pelio::Nm_Clear_Click() {
     rankLabel_->setText(qs(kAdviceRankCaption));
     showNameBoxes();
     memoBox_->clear();
-    clearMemoWarning();
+    memoEdited_ = false;
+    clearMemoReason();
 }
 
 void Pelio::PWD_Enter() {
-    const QString typed = memoBox_->text();
-    if (const std::optional<MemoError> error = enterMemo(
-            state_, std::u16string_view(reinterpret_cast<const char16_t*>(typed.utf16()),
-                                        static_cast<std::size_t>(typed.size())))) {
-        showMemoWarning(qs(error->message)); // the text stays for correction
+    // Read back, the memo the last completion wrote would undo whatever the player has ticked
+    // or entered since; only a memo the player put in the box is read.
+    if (!memoEdited_ && !memoBox_->text().isEmpty())
+        return;
+    if (const std::optional<MemoError> error = enterMemo(state_, u16(memoBox_->text()))) {
+        showMemoReason(qs(error->message), true); // the text stays for correction
         return;
     }
     showNameBoxes();
@@ -335,20 +397,28 @@ void Pelio::PWD_Enter() {
     Answer_Click();
 }
 
-void Pelio::showMemoWarning(const QString& reason) {
-    setColour(memoBox_, QPalette::Text, kWarning);
+void Pelio::showMemoReason(const QString& reason, bool markTheText) {
+    memoReason_->setText(reason);
+    memoReason_->show();
+    if (markTheText)
+        setColour(memoBox_, QPalette::Text, toColour(layout::kWarning));
     memoBox_->setToolTip(reason);
+    // A screen reader hears of it as a change to the focused box's description (the toolkit
+    // tells of one each time, the same text again included): Qt's AT-SPI bridge passes no
+    // alert on.
     memoBox_->setAccessibleDescription(reason);
-    memoWarningShown_ = true;
+    memoReasonShown_ = true;
 }
 
-void Pelio::clearMemoWarning() {
-    // Every completion and every keystroke in the box come here, nearly always with no warning
+void Pelio::clearMemoReason() {
+    // Every completion and every keystroke in the box come here, nearly always with no reason
     // on show; restyling the box anyway took a tenth of a completion.
-    if (!memoWarningShown_)
+    if (!memoReasonShown_)
         return;
-    memoWarningShown_ = false;
-    setColour(memoBox_, QPalette::Text, kWhite);
+    memoReasonShown_ = false;
+    memoReason_->hide();
+    memoReason_->clear();
+    setColour(memoBox_, QPalette::Text, toColour(layout::kWhite));
     memoBox_->setToolTip(kMemoBoxTip);
     memoBox_->setAccessibleDescription(QString());
 }
@@ -360,6 +430,8 @@ void Pelio::Quit_sm_Click() {
 void Pelio::Abot_sm_Click() {
     if (!about_)
         about_ = new Pel_Ver(this);
+    if (!about_->isVisible())
+        about_->placeBeside(this);
     about_->show();
     about_->raise();
     about_->activateWindow();

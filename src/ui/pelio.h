@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hints/location_hints.h"
 #include "entry/state_record.h"
+#include "hints/location_hints.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -10,11 +10,12 @@
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 
 namespace pelio::ui {
 
 class ClickableLabel;
+class KeyboardGrid;
+class MemoBox;
 class Pel_Ver;
 
 // The main window: the kana keyboard and name boxes, the progress check boxes, the
@@ -40,6 +41,12 @@ public slots:
     void PWD_Enter();
     void Quit_sm_Click();
     void Abot_sm_Click();
+    // Kana typed on the computer's keyboard: each acts as its key and the input key.
+    void Nm_Typed(const QString& text);
+
+protected:
+    // Typing anywhere but in the memo box goes to the name.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildKeyboard(QWidget* area);
@@ -47,22 +54,30 @@ private:
     void buildCommands(QWidget* area);
     void buildResults(QWidget* area);
     void buildMenu();
+    void orderTabStops();
+    void armMenuBar();
 
     void showNameBoxes();
     void showFlagBoxes();
     void showFlagPage();
-    void showMemoWarning(const QString& reason);
-    void clearMemoWarning();
+    void showMemoReason(const QString& reason, bool markTheText);
+    void clearMemoReason();
 
     StateRecord state_;
 
-    std::array<QLineEdit*, kNameSlots> nameBoxes_{};
+    std::array<QLabel*, kNameSlots> nameBoxes_{};
     std::array<QCheckBox*, kFlagCount> flagBoxes_{};
     std::array<QLabel*, kLocations.size()> hintLabels_{};
+    std::array<ClickableLabel*, kKanaCount> keys_{};
+    KeyboardGrid* keyboard_ = nullptr;
     ClickableLabel* pageSwitch_ = nullptr;
     QLabel* rankLabel_ = nullptr;
-    QLineEdit* memoBox_ = nullptr;
-    bool memoWarningShown_ = false;
+    MemoBox* memoBox_ = nullptr;
+    QLabel* memoReason_ = nullptr;
+    bool memoReasonShown_ = false;
+    // Whether the player has typed, pasted or edited in the memo box since the program last
+    // wrote it; only then does Enter read it.
+    bool memoEdited_ = false;
     QPointer<Pel_Ver> about_;
 };
 

@@ -1,20 +1,24 @@
 #pragma once
 
-#include <QPoint>
+#include "layout/window_layout.h"
+
+#include <QColor>
 #include <QRect>
 
 namespace pelio::ui {
 
 // The layout is drawn in twips; at 96 dots per inch fifteen of them make one pixel. Qt
 // scales these logical pixels on high-density screens.
-inline constexpr int kTwipsPerPixel = 15;
-
 constexpr int px(int twips) {
-    return twips / kTwipsPerPixel;
+    return twips / layout::kTwipsPerPixel;
 }
 
-constexpr QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
+constexpr QRect toPixels(const layout::Rect& cell) {
+    return QRect(px(cell.left), px(cell.top), px(cell.width), px(cell.height));
+}
+
+inline QColor toColour(layout::Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
 } // namespace pelio::ui

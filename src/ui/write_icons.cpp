@@ -4,7 +4,7 @@
 // size. Run at build time, so the installed icons are drawn from the same table as the
 // window's.
 
-#include "ui/pixel_art.h"
+#include "ui/pictures.h"
 
 #include <QDir>
 #include <QImage>

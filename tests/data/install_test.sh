@@ -97,6 +97,7 @@ if [ -f "$deb" ]; then
         check "dpkg-shlibdeps found $library" has_line "$work/depends" "$library"
     done
     check "the package brings a Japanese font" has_line "$work/depends" fonts-ipafont-gothic
+    check "the package brings the toolkit's Japanese texts" has_line "$work/depends" qt6-translations-l10n
 
     dpkg-deb -x "$deb" "$work/unpacked"
     check "the package holds exactly what the install puts" \

@@ -1,4 +1,4 @@
-#include "ui/pixel_art.h"
+#include "ui/pictures.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,5 +1,6 @@
 #include "ui/pelio.h"
 
+#include "memo/memo_text.h"
 #include "ui/about/pel_ver.h"
 #include "ui/appearance.h"
 #include "window_driver.h"
@@ -8,7 +9,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <memory>
@@ -20,6 +23,7 @@ namespace {
 const QString kMemoOfIueo = QStringLiteral("いあうえあ　なあちああ　あああちあ　ちああああ　");
 const QString kMemoOfAllFlags = QStringLiteral("ああちあち　ちみたたた　みきへねに　たたたつた　");
 const QColor kWhite(255, 255, 255);
+
 } // namespace
 
 class PelioTest : public QObject {
@@ -41,6 +45,7 @@ class PelioTest : public QObject {
             d->click("Nm_Inpt");
         }
     }
+    QString focusName() const { return d->focused()->objectName(); }
 
 private slots:
     void initTestCase() { pelio::ui::applyAppearance(); }
@@ -48,7 +53,7 @@ private slots:
         window = std::make_unique<Pelio>();
         d = std::make_unique<WindowDriver>(*window);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     void cleanup() {
         d.reset();
@@ -69,6 +74,9 @@ private slots:
             visible += flagBox->isVisible() ? 1 : 0;
         QCOMPARE(visible, 28);
         QCOMPARE(checkedBoxes(), 0);
+        QCOMPARE(focusName(), QStringLiteral("Nm00"));
+        QCOMPARE(window->windowIcon().availableSizes(),
+                 (QList<QSize>{{32, 32}, {64, 64}, {128, 128}, {256, 256}}));
     }
 
     void controlsStandWhereTheLayoutPutsThem() {
@@ -87,18 +95,9 @@ private slots:
         QCOMPARE(
             window->findChildren<QAbstractButton*>(QRegularExpression("^Nm[0-3][0-9A-F]$")).size(),
             64);
-        QVERIFY(window->centralWidget()->childAt(2640 / 15 + 8, 2040 / 15 + 8) == nullptr);
+        QVERIFY(!qobject_cast<QAbstractButton*>(
+            window->centralWidget()->childAt(2640 / 15 + 8, 2040 / 15 + 8)));
         QCOMPARE(d->text("Nm3F"), QStringLiteral("SP"));
-    }
-
-    void clickableLabelsArePressableButtonsWithoutFocus() {
-        for (const char* name : {"Answer", "Nm_Clear", "Allset", "Lab_Pag", "Nm_Inpt", "Nm2E"}) {
-            auto* button = d->control<QAbstractButton>(name);
-            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
-            QVERIFY(accessible && accessible->role() == QAccessible::Button);
-            QCOMPARE(accessible->text(QAccessible::Name), button->text());
-        }
     }
 
     void nameBoxesShowTheSlotsAndMarkTheCurrentOne() {
@@ -112,6 +111,16 @@ private slots:
         d->click("Nm_Back");
         QCOMPARE(d->highlightedBox(), 2);
         QCOMPARE(d->nameBoxes(), QStringLiteral("あいい？"));
+        // Displays only: nothing selects, edits or sets their text.
+        auto* slot = d->control<QLabel>("Namtext1");
+        QCOMPARE(slot->textInteractionFlags(), Qt::NoTextInteraction);
+        QVERIFY(!QAccessible::queryAccessibleInterface(slot)->editableTextInterface());
+    }
+
+    void aClickAnywhereInACheckBoxTicksIt() {
+        d->click("Lab_Pag");
+        QTest::mouseClick(box("Chk_Srk"), Qt::LeftButton, {}, QPoint(60, 8));
+        QVERIFY(window->state().progressFlags.isSet(pelio::flag("Chk_Srk")));
     }
 
     void pageSwitchShowsTheOtherPageAndKeepsTicks() {
@@ -125,6 +134,79 @@ private slots:
         QVERIFY(box("Chk_Lgt")->isVisible() && !box("Chk_Hot")->isVisible());
         QVERIFY(box("Chk_Lgt")->isChecked() && box("Chk_Hot")->isChecked());
         QCOMPARE(window->state().progressFlags.count(), 2);
+    }
+
+    // Focus leaves only a box the switch hides, for the first box of the page shown, and
+    // never falls into the memo box, where the next key would replace the memo.
+    void pageSwitchNeverDropsFocusIntoTheMemoBox_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("switchBy");
+        QTest::addColumn<QStringList>("focusAfter");
+        QTest::newRow("last box, mouse") << "Chk_Tak"
+                                         << "click" << QStringList{"Chk_Hot", "Chk_Lgt"};
+        QTest::newRow("first box, shortcut") << "Chk_Lgt"
+                                             << "Alt+N" << QStringList{"Chk_Hot", "Chk_Lgt"};
+        QTest::newRow("the switch, Space") << "Lab_Pag"
+                                           << "Space" << QStringList{"Lab_Pag", "Lab_Pag"};
+        QTest::newRow("完了, shortcut") << "Answer"
+                                        << "Alt+N" << QStringList{"Answer", "Answer"};
+    }
+    void pageSwitchNeverDropsFocusIntoTheMemoBox() {
+        QFETCH(QString, focused);
+        QFETCH(QString, switchBy);
+        QFETCH(QStringList, focusAfter);
+        d->click("Answer");
+        const QString memo = d->text("PWD");
+        d->control(focused)->setFocus(Qt::TabFocusReason);
+        for (const QString& expected : focusAfter) {
+            switchBy == "click" ? d->click("Lab_Pag") : d->press(switchBy);
+            QCOMPARE(focusName(), expected);
+        }
+        d->press("Space");
+        d->press("Return");
+        QCOMPARE(d->text("PWD"), memo);
+    }
+
+    // From typed kana to a memo in the clipboard without touching the mouse.
+    void theKeyboardAloneGoesFromANameToACopiedMemo() {
+        d->type(QStringLiteral("たん"));                           // typed kana
+        d->press("Down, Down, Down, Right, Right, Right, Return"); // て on the grid
+        QInputMethodEvent input;
+        input.setCommitString(QStringLiteral("イ"));
+        QCoreApplication::sendEvent(d->focused(), &input);
+        QCOMPARE(d->nameBoxes(), QStringLiteral("たんてい"));
+
+        d->press("Tab, Space, Alt+N, Space, Alt+N, Alt+A, Ctrl+Return");
+        QCOMPARE(checkedBoxes(), 46);
+        for (int tabs = 0; tabs < 40 && focusName() != "PWD"; ++tabs)
+            d->press("Tab");
+        QCOMPARE(focusName(), QStringLiteral("PWD"));
+        d->press("Ctrl+C");
+        const QString memo = QString::fromStdU16String(
+            pelio::memoText(pelio::encodeMemo({15, 45, 18, 1}, window->state().progressFlags)));
+        QCOMPARE(QGuiApplication::clipboard()->text(), memo);
+
+        d->press("Backspace, Alt+C"); // the memo box keeps its own keys
+        QCOMPARE(d->nameBoxes(), QStringLiteral("？？？？"));
+        QCOMPARE(checkedBoxes(), 0);
+    }
+
+    void f10OrAltArmsTheMenuBarWithTheItemMarked() {
+        for (Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+            QTest::keyClick(d->focused(), key);
+            QTRY_VERIFY(window->menuBar()->activeAction());
+            QCOMPARE(window->menuBar()->activeAction()->objectName(), QStringLiteral("Quit_sm"));
+            const QImage bar = window->menuBar()->grab().toImage();
+            const QRect item = window->menuBar()->actionGeometry(window->menuBar()->activeAction());
+            const QColor highlight = window->menuBar()->palette().color(QPalette::Highlight);
+            QCOMPARE(bar.pixelColor(item.left() + 2, item.center().y()), highlight);
+            d->press("Esc");
+            QCOMPARE(focusName(), QStringLiteral("Nm00"));
+        }
+        d->press("F10");
+        QTRY_VERIFY(window->menuBar()->activeAction());
+        d->press("Right, Return");
+        QVERIFY(d->control<Pel_Ver>("Pel_Ver")->isVisible());
     }
 
     void tickingChangesNoResultUntilCompletion() {
@@ -209,7 +291,19 @@ private slots:
         QCOMPARE(d->text("PWD"), kMemoOfAllFlags);
     }
 
-    void memoThatDoesNotReadChangesNothingButTheWarning() {
+    // Enter reads only what the player put in the box: read back, the completion's own memo
+    // would undo the ticks made since.
+    void enterLeavesTheCompletionsOwnMemoAlone() {
+        enterName({1});
+        d->click("Answer");
+        d->click("Chk_Lgt");
+        d->control("PWD")->setFocus();
+        d->press("Return");
+        QCOMPARE(d->nameBoxes(), QStringLiteral("い？？？"));
+        QVERIFY(window->state().progressFlags.isSet(pelio::flag("Chk_Lgt")));
+    }
+
+    void memoThatDoesNotReadChangesNothingButShowsWhy() {
         enterName({1});
         d->click("Chk_Tel");
         d->click("Answer");
@@ -218,23 +312,71 @@ private slots:
 
         d->enterMemo(typo);
         auto* memo = d->control<QLineEdit>("PWD");
+        auto* reason = d->control<QLabel>("Lab_Rsn");
         QCOMPARE(memo->text(), typo);
         QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
-        QVERIFY(memo->toolTip().contains(QStringLiteral("チェック")));
-        QCOMPARE(memo->accessibleDescription(), memo->toolTip());
+        QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("チェック")));
         QCOMPARE(d->nameBoxes(), QStringLiteral("い？？？"));
         QCOMPARE(checkedBoxes(), 1);
         QCOMPARE(d->results().section('|', 1), before.section('|', 1));
 
-        const QString reason = memo->toolTip();
-        // The next edit, a completion and the reset each take the warning away.
+        // The next edit, a completion and the reset each take the reason away.
         for (const char* command : {"", "Answer", "Nm_Clear"}) {
             d->enterMemo(typo);
-            QCOMPARE(memo->toolTip(), reason);
+            QVERIFY(reason->isVisible());
             *command ? d->click(command) : QTest::keyClick(memo, Qt::Key_Backspace);
             QCOMPARE(memo->palette().color(QPalette::Text), kWhite);
-            QVERIFY(memo->accessibleDescription().isEmpty() && memo->toolTip() != reason);
+            QVERIFY(memo->accessibleDescription().isEmpty() && !reason->isVisible());
         }
+        // An empty box says what it wants too.
+        d->press("Return");
+        QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("２０文字")));
+    }
+
+    // Every reason fits its place on screen in full.
+    void reasonsFitBesideTheMemoBox() {
+        auto* reason = d->control<QLabel>("Lab_Rsn");
+        for (const QString& typed :
+             {QStringLiteral("２５６文字目のあ") + QChar(0x202E), QStringLiteral("み"),
+              QStringLiteral("いあうえあ　なあちああ　あああちあ　ちあああい"),
+              QStringLiteral("ああああああああああああああああああみ")}) {
+            d->enterMemo(typed);
+            const QRect needed = reason->fontMetrics().boundingRect(
+                reason->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                reason->text());
+            QVERIFY2(reason->contentsRect().contains(needed), qPrintable(reason->text()));
+        }
+    }
+
+    void pasteTooLongForTheBoxIsRefusedWholeWithItsLength() {
+        d->click("Answer");
+        auto* memo = d->control<QLineEdit>("PWD");
+        const QString shown = memo->text();
+        QGuiApplication::clipboard()->setText(QString(100000, u'ま'));
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(memo->text(), shown);
+        QVERIFY(d->control<QLabel>("Lab_Rsn")->text().contains(QStringLiteral("１０００００文字")));
+
+        // The same from the box's menu, whose texts are Japanese like the rest.
+        int pasted = 0;
+        QTimer::singleShot(0, this, [&pasted] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text().startsWith(QStringLiteral("貼り付け"))) {
+                    action->trigger();
+                    ++pasted;
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                    memo->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(memo, &menuEvent);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(pasted, 1);
+        QCOMPARE(memo->text(), shown);
     }
 
     void everyCaptionFitsAndIsCoveredByTheFont() {
@@ -252,11 +394,21 @@ private slots:
         }
     }
 
-    void aboutShowsOneDialogThatItsButtonHides() {
+    // Beyond the fixed size a window manager may still give the window, it stays black.
+    void theWholeWindowBelowTheMenuBarIsBlack() {
+        QWidget* background = window->centralWidget();
+        background->resize(background->size() + QSize(100, 100));
+        const QImage shown = background->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() - 5, shown.height() - 5), QColor(0, 0, 0));
+    }
+
+    void aboutShowsOneDialogBesideTheWindowThatItsButtonHides() {
+        window->move(window->screen()->availableGeometry().topLeft());
         d->clickMenu("Abot_sm");
         d->clickMenu("Abot_sm");
         auto* dialog = d->control<Pel_Ver>("Pel_Ver");
         QVERIFY(dialog->isVisible() && !dialog->isModal());
+        QVERIFY(!dialog->frameGeometry().intersects(window->frameGeometry()));
         enterName({0}); // the main window still reacts
         QCOMPARE(d->nameBoxes(), QStringLiteral("あ？？？"));
         QTest::mouseClick(dialog->findChild<QPushButton*>("Pel_Vbt"), Qt::LeftButton);

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -59,6 +60,23 @@ public:
         QTest::keyClick(box, Qt::Key_Return);
     }
 
+    // Presses keys on whatever has focus, as a player at the keyboard does: "Tab, Ctrl+C".
+    void press(const QString& keys) const {
+        for (const QString& key : keys.split(", ")) {
+            const QKeyCombination combination = QKeySequence(key)[0];
+            QTest::keyClick(focused(), combination.key(), combination.keyboardModifiers());
+        }
+    }
+    // Types characters on whatever has focus, one key each.
+    void type(const QString& text) const {
+        for (QChar character : text)
+            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+    QWidget* focused() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
+    }
+
     QString text(const QString& name) const {
         if (auto* box = window_.findChild<QLineEdit*>(name))
             return box->text();
@@ -79,8 +97,9 @@ public:
     int highlightedBox() const {
         int highlighted = 0;
         for (int slot = 1; slot <= 4; ++slot) {
-            const QColor colour =
-                control(QStringLiteral("Namtext%1").arg(slot))->palette().color(QPalette::Text);
+            const QColor colour = control(QStringLiteral("Namtext%1").arg(slot))
+                                      ->palette()
+                                      .color(QPalette::WindowText);
             if (colour == QColor(0, 255, 255))
                 highlighted = highlighted == 0 ? slot : -1;
             else if (colour != QColor(255, 255, 255))

@@ -1,26 +1,25 @@
 #include "ui/about/pel_ver.h"
 
-#include "ui/pixel_art.h"
+#include "layout/about_layout.h"
+#include "ui/pictures.h"
 #include "ui/twips.h"
-#include "ui/version.h"
 
-#include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
-#include <QSize>
+#include <QScreen>
 
 namespace pelio::ui {
 namespace {
 
-constexpr QSize kClientSize(px(5910), px(2475));
+using namespace pelio::layout::about;
 
-const char* const kNotice =
-    "本ソフトは、家庭用探偵ゲームの「そうさめも」を解読するためのアプリケーションです。"
-    "同ゲームの権利者の許可を得ずに作成したものです。"
-    "プレイヤーの皆さんのお役に立てれば幸いです。";
+QString qs(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The title's and the version's fonts are Windows fonts. Where one is missing the next
 // installed family of its list stands in; the title's list holds only Japanese gothics so
@@ -44,10 +43,10 @@ QFont versionFont() {
 }
 
 // Captions sit at the top left of their box and never take focus (QLabel's default).
-QLabel* addLabel(QWidget* dialog, const char* name, const QString& text, QRect place) {
-    auto* label = new QLabel(text, dialog);
-    label->setObjectName(name);
-    label->setGeometry(place);
+QLabel* addLabel(QWidget* dialog, const Text& text) {
+    auto* label = new QLabel(qs(text.text), dialog);
+    label->setObjectName(QString::fromLatin1(text.name.data(), qsizetype(text.name.size())));
+    label->setGeometry(toPixels(text.cell));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -55,37 +54,70 @@ QLabel* addLabel(QWidget* dialog, const char* name, const QString& text, QRect p
 } // namespace
 
 Pel_Ver::Pel_Ver(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+    , picture_(aboutPicture()) {
     setObjectName("Pel_Ver");
-    setWindowTitle("ばーじょん");
-    setFixedSize(kClientSize);
+    setWindowTitle(qs(kTitle));
+    setFixedSize(px(kClientWidth), px(kClientHeight));
 
-    addLabel(this, "Image1", QString(), twipsRect(240, 120, 600, 600))
-        ->setPixmap(QPixmap::fromImage(aboutPicture()));
+    addLabel(this, kProgramTitle)->setFont(titleFont());
 
-    addLabel(this, "Pel_Vti", "ぺりおのひらき", twipsRect(2160, 120, 1695, 255))
-        ->setFont(titleFont());
-
-    QLabel* version = addLabel(this, "Pel_Vlb1", QString("Version %1").arg(kProgramVersion),
-                               twipsRect(4440, 480, 1215, 255));
+    QLabel* version = addLabel(this, kVersion);
     version->setFont(versionFont());
     QPalette versionColours = version->palette();
-    versionColours.setColor(QPalette::WindowText, QColor(192, 64, 0));
+    versionColours.setColor(QPalette::WindowText, toColour(kVersionColour));
     version->setPalette(versionColours);
 
-    addLabel(this, "Pel_Vlb2", kNotice, twipsRect(120, 840, 5655, 855))->setWordWrap(true);
+    addLabel(this, kNotice)->setWordWrap(true);
+    addLabel(this, kRelease);
 
-    addLabel(this, "Pel_Qor", "2000/04/05\u3000ぽむた", twipsRect(3960, 1680, 1815, 255));
-
-    auto* button = new QPushButton(
-        "そんなもん\u3000ようしらんわ。もうええねん\u3000わいは\u3000どうなってもいいんや。", this);
-    button->setObjectName("Pel_Vbt");
-    button->setGeometry(twipsRect(120, 2040, 5655, 375));
+    auto* button = new QPushButton(qs(kButton.text), this);
+    button->setObjectName(QString::fromLatin1(kButton.name.data(), qsizetype(kButton.name.size())));
+    button->setGeometry(toPixels(kButton.cell));
     connect(button, &QPushButton::clicked, this, &Pel_Ver::Pel_Vbt_Click);
+}
+
+void Pel_Ver::placeBeside(const QWidget* window) {
+    constexpr int kGap = 8;
+    const QRect beside = window->frameGeometry();
+    // Before its first showing the dialog has no frame yet; the window's stands in for it.
+    const QSize frame = size() + beside.size() - window->geometry().size();
+    const QPoint candidates[]{
+        {beside.right() + 1 + kGap, beside.top()},
+        {beside.left() - kGap - frame.width(), beside.top()},
+        {beside.left(), beside.bottom() + 1 + kGap},
+        {beside.left(), beside.top() - kGap - frame.height()},
+    };
+    const QScreen* screen = window->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    for (const QPoint& corner : candidates) {
+        if (room.contains(QRect(corner, frame))) {
+            move(corner);
+            return;
+        }
+    }
+    // No side has room: the top right corner of the screen, over the window's progress
+    // area rather than its commands and memo.
+    move(room.right() + 1 - frame.width(), room.top());
 }
 
 void Pel_Ver::Pel_Vbt_Click() {
     hide();
+}
+
+void Pel_Ver::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // Painted, not a picture control: it is decoration that assistive technology need not
+    // list, and without smoothing every pixel of the art stays one colour at any scale.
+    QPainter painter(this);
+    painter.drawImage(toPixels(kPictureCell), picture_);
+}
+
+void Pel_Ver::hideEvent(QHideEvent* event) {
+    // Back to the main window, so that the keyboard carries on where it was.
+    if (QWidget* window = parentWidget())
+        window->activateWindow();
+    QDialog::hideEvent(event);
 }
 
 } // namespace pelio::ui

@@ -1,6 +1,7 @@
 #include "ui/about/pel_ver.h"
 
-#include "ui/pixel_art.h"
+#include "layout/about_layout.h"
+#include "ui/pictures.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace pelio::ui;
+using pelio::layout::about::kPictureCell;
 
 class PelVerTest : public QObject {
     Q_OBJECT
@@ -19,12 +21,9 @@ private slots:
 
     void controlsStandInTheirPlaces() {
         const std::pair<const char*, QRect> places[]{
-            {"Image1", twipsRect(240, 120, 600, 600)},
-            {"Pel_Vti", twipsRect(2160, 120, 1695, 255)},
-            {"Pel_Vlb1", twipsRect(4440, 480, 1215, 255)},
-            {"Pel_Vlb2", twipsRect(120, 840, 5655, 855)},
-            {"Pel_Qor", twipsRect(3960, 1680, 1815, 255)},
-            {"Pel_Vbt", twipsRect(120, 2040, 5655, 375)},
+            {"Pel_Vti", {144, 8, 113, 17}}, {"Pel_Vlb1", {296, 32, 81, 17}},
+            {"Pel_Vlb2", {8, 56, 377, 57}}, {"Pel_Qor", {264, 112, 121, 17}},
+            {"Pel_Vbt", {8, 136, 377, 25}},
         };
         Pel_Ver dialog;
         QCOMPARE(dialog.size(), QSize(394, 165));
@@ -81,9 +80,32 @@ private slots:
         dialog->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(dialog && dialog->isHidden());
-        const QImage picture = dialog->findChild<QLabel*>("Image1")->pixmap().toImage();
-        QCOMPARE(picture.convertToFormat(QImage::Format_RGB888), aboutPicture());
         delete dialog;
+    }
+
+    // At any scale factor the picture keeps its 14 colours: each pixel of the art becomes a
+    // block of one colour.
+    void thePictureStaysSharpWhenScaled_data() {
+        QTest::addColumn<int>("scale");
+        QTest::newRow("1") << 1;
+        QTest::newRow("2") << 2;
+        QTest::newRow("3") << 3;
+    }
+    void thePictureStaysSharpWhenScaled() {
+        QFETCH(int, scale);
+        Pel_Ver dialog;
+        QImage shown(dialog.size() * scale, QImage::Format_RGB32);
+        shown.setDevicePixelRatio(scale);
+        dialog.render(&shown);
+        const QRect picture = toPixels(kPictureCell);
+        const QImage art = aboutPicture();
+        for (int y = 0; y < picture.height() * scale; ++y) {
+            for (int x = 0; x < picture.width() * scale; ++x) {
+                const QPoint at = picture.topLeft() * scale + QPoint(x, y);
+                if (shown.pixel(at) != art.pixel(x / scale, y / scale))
+                    QFAIL(qPrintable(QString("pixel (%1, %2) differs").arg(x).arg(y)));
+            }
+        }
     }
 };
 

@@ -1,16 +1,16 @@
-#include "ui/pixel_art.h"
+#include "layout/pixel_art.h"
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-namespace pelio::ui {
+namespace pelio::layout {
 namespace {
 
 // One character of a picture table and the colour it stands for.
 struct Ink {
     char symbol;
-    QRgb colour;
+    Argb colour;
 };
 
 template <std::size_t Inks>
@@ -44,23 +44,22 @@ constexpr bool isWellFormed(const std::array<std::string_view, Rows>& rows, std:
 
 // The window icon: a memo pad under a magnifying glass. The table's order is the colour
 // table's order; '.' is see-through.
-constexpr int kIconSize = 32;
 constexpr std::array<Ink, 15> kIconInks{{
-    {'.', qRgba(0, 0, 0, 0)},
-    {'k', qRgb(28, 28, 44)},    // outline
-    {'w', qRgb(255, 255, 255)}, // paper
-    {'p', qRgb(200, 200, 196)}, // paper shadow
-    {'r', qRgb(210, 48, 40)},   // the pad's glued top
-    {'R', qRgb(140, 24, 24)},
-    {'l', qRgb(160, 190, 235)}, // ruled lines
-    {'i', qRgb(40, 48, 128)},   // writing
-    {'I', qRgb(20, 40, 150)},   // writing under the lens
-    {'c', qRgb(200, 238, 255)}, // lens
-    {'y', qRgb(246, 200, 48)},  // brass rim
-    {'Y', qRgb(255, 236, 150)},
-    {'o', qRgb(176, 112, 16)},
-    {'h', qRgb(120, 60, 24)}, // wooden handle
-    {'H', qRgb(196, 120, 56)},
+    {'.', 0},                  // see-through
+    {'k', rgb(28, 28, 44)},    // outline
+    {'w', rgb(255, 255, 255)}, // paper
+    {'p', rgb(200, 200, 196)}, // paper shadow
+    {'r', rgb(210, 48, 40)},   // the pad's glued top
+    {'R', rgb(140, 24, 24)},
+    {'l', rgb(160, 190, 235)}, // ruled lines
+    {'i', rgb(40, 48, 128)},   // writing
+    {'I', rgb(20, 40, 150)},   // writing under the lens
+    {'c', rgb(200, 238, 255)}, // lens
+    {'y', rgb(246, 200, 48)},  // brass rim
+    {'Y', rgb(255, 236, 150)},
+    {'o', rgb(176, 112, 16)},
+    {'h', rgb(120, 60, 24)}, // wooden handle
+    {'H', rgb(196, 120, 56)},
 }};
 // clang-format off
 constexpr std::array<std::string_view, kIconSize> kIconRows{
@@ -104,25 +103,24 @@ static_assert(isWellFormed(kIconRows, kIconSize, kIconInks));
 // The version dialog's picture: a detective in a hat and coat, seen from the front on a
 // light cyan field inside a red and yellow frame. Only the left half is drawn; the right
 // half is its mirror image.
-constexpr int kAboutSize = 40;
 constexpr std::array<Ink, 14> kAboutInks{{
-    {'R', qRgb(208, 24, 24)}, // frame
-    {'Y', qRgb(255, 216, 0)},
-    {'.', qRgb(200, 248, 255)}, // field
-    {'k', qRgb(40, 28, 28)},    // outline
-    {'h', qRgb(110, 80, 60)},   // hat
-    {'b', qRgb(40, 30, 30)},    // hat band
-    {'s', qRgb(255, 210, 170)}, // skin
-    {'S', qRgb(226, 166, 126)},
-    {'n', qRgb(255, 160, 160)}, // cheeks
-    {'w', qRgb(255, 255, 255)},
-    {'e', qRgb(20, 20, 20)},    // eyes
-    {'c', qRgb(210, 180, 120)}, // coat
-    {'C', qRgb(160, 128, 80)},
-    {'t', qRgb(200, 30, 30)}, // tie
+    {'R', rgb(208, 24, 24)}, // frame
+    {'Y', rgb(255, 216, 0)},
+    {'.', rgb(200, 248, 255)}, // field
+    {'k', rgb(40, 28, 28)},    // outline
+    {'h', rgb(110, 80, 60)},   // hat
+    {'b', rgb(40, 30, 30)},    // hat band
+    {'s', rgb(255, 210, 170)}, // skin
+    {'S', rgb(226, 166, 126)},
+    {'n', rgb(255, 160, 160)}, // cheeks
+    {'w', rgb(255, 255, 255)},
+    {'e', rgb(20, 20, 20)},    // eyes
+    {'c', rgb(210, 180, 120)}, // coat
+    {'C', rgb(160, 128, 80)},
+    {'t', rgb(200, 30, 30)}, // tie
 }};
 // clang-format off
-constexpr std::array<std::string_view, kAboutSize> kAboutLeftHalf{
+constexpr std::array<std::string_view, kAboutPictureSize> kAboutLeftHalf{
     "RRRRRRRRRRRRRRRRRRRR",
     "RRRRRRRRRRRRRRRRRRRR",
     "RRYYYYYYYYYYYYYYYYYY",
@@ -165,33 +163,30 @@ constexpr std::array<std::string_view, kAboutSize> kAboutLeftHalf{
     "RRRRRRRRRRRRRRRRRRRR",
 };
 // clang-format on
-static_assert(isWellFormed(kAboutLeftHalf, kAboutSize / 2, kAboutInks));
+static_assert(isWellFormed(kAboutLeftHalf, kAboutPictureSize / 2, kAboutInks));
 
 } // namespace
 
-QImage windowIconImage() {
-    QImage image(kIconSize, kIconSize, QImage::Format_Indexed8);
-    QList<QRgb> colours;
-    for (const Ink& ink : kIconInks)
-        colours.append(ink.colour);
-    image.setColorTable(colours);
-    for (int y = 0; y < kIconSize; ++y) {
-        for (int x = 0; x < kIconSize; ++x)
-            image.setPixel(x, y, inkIndex(kIconInks, kIconRows[y][x]));
-    }
-    return image;
+std::span<const Argb> windowIconColours() {
+    static constexpr std::array<Argb, kIconInks.size()> kColours = [] {
+        std::array<Argb, kIconInks.size()> colours{};
+        for (std::size_t i = 0; i < kIconInks.size(); ++i)
+            colours[i] = kIconInks[i].colour;
+        return colours;
+    }();
+    return kColours;
 }
 
-QImage aboutPicture() {
-    QImage image(kAboutSize, kAboutSize, QImage::Format_RGB888);
-    for (int y = 0; y < kAboutSize; ++y) {
-        for (int x = 0; x < kAboutSize / 2; ++x) {
-            const QRgb colour = kAboutInks[inkIndex(kAboutInks, kAboutLeftHalf[y][x])].colour;
-            image.setPixel(x, y, colour);
-            image.setPixel(kAboutSize - 1 - x, y, colour);
-        }
-    }
-    return image;
+int windowIconColourIndex(int x, int y) {
+    return inkIndex(kIconInks,
+                    kIconRows.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x)));
 }
 
-} // namespace pelio::ui
+Argb aboutPicturePixel(int x, int y) {
+    const int drawnX = x < kAboutPictureSize / 2 ? x : kAboutPictureSize - 1 - x;
+    const char symbol =
+        kAboutLeftHalf.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(drawnX));
+    return kAboutInks[static_cast<std::size_t>(inkIndex(kAboutInks, symbol))].colour;
+}
+
+} // namespace pelio::layout

@@ -1,0 +1,82 @@
+#include "ui/memo_box.h"
+
+#include "memo/memo_reader.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+
+namespace pelio::ui {
+
+MemoBox::MemoBox(QWidget* parent)
+    : QLineEdit(parent) {
+    setMaxLength(static_cast<int>(kMemoInputLimit));
+}
+
+bool MemoBox::accepts(qsizetype incoming) {
+    if (text().size() - selectedText().size() + incoming <= maxLength())
+        return true;
+    emit refused(incoming);
+    return false;
+}
+
+bool MemoBox::acceptsClipboard(QClipboard::Mode mode) {
+    // The clipboard's own text, shared, not copied: a huge paste costs no memory to measure.
+    return accepts(QGuiApplication::clipboard()->text(mode).size());
+}
+
+void MemoBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && !acceptsClipboard(QClipboard::Clipboard))
+        return;
+    const bool typesText = !event->text().isEmpty() && event->text().at(0).isPrint();
+    if (typesText && !hasSelectedText() && !accepts(event->text().size()))
+        return;
+    QLineEdit::keyPressEvent(event);
+}
+
+void MemoBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    // The menu's paste item is the one that shows the paste shortcut after its text.
+    const QString pasteKeys =
+        '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions()) {
+        if (!action->text().endsWith(pasteKeys))
+            continue;
+        disconnect(action, &QAction::triggered, this, nullptr);
+        connect(action, &QAction::triggered, this, [this] {
+            if (acceptsClipboard(QClipboard::Clipboard))
+                paste();
+        });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void MemoBox::mouseReleaseEvent(QMouseEvent* event) {
+    // On X11 a middle click pastes the selection.
+    const bool pastesSelection =
+        event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
+    if (pastesSelection && !acceptsClipboard(QClipboard::Selection))
+        return;
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void MemoBox::dropEvent(QDropEvent* event) {
+    if (!accepts(event->mimeData()->text().size())) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}
+
+void MemoBox::inputMethodEvent(QInputMethodEvent* event) {
+    if (!accepts(event->commitString().size())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+} // namespace pelio::ui
