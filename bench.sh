@@ -120,3 +120,15 @@ echo
         printf row, "goal", "<= 1.25", "-", "<= 1.20"
         printf row, "met?", w <= 1.25 ? "yes" : "NO", "", r <= 1.20 ? "yes" : "NO"
     }'
+
+# Memory: sixteen 10 MB pastes into the memo box, which refuses them whole.
+echo
+shown "DISPLAY=$DISPLAY QT_QPA_PLATFORM=xcb $build/bench/paste_memory"
+read -r paste_start paste_after < <("$build/bench/paste_memory" 2>/dev/null)
+awk -v start="$paste_start" -v after="$paste_after" 'BEGIN {
+    growth = after - start
+    printf "%-34s %10s %10s %12s\n", "sixteen 10 MB pastes", "before MB", "after MB", "growth MB"
+    printf "%-34s %10.1f %10.1f %12.1f\n", "peak RSS", start, after, growth
+    printf "%-34s %10s %10s %12s\n", "goal", "", "", "<= 10.0"
+    printf "%-34s %10s %10s %12s\n", "met?", "", "", growth <= 10 ? "yes" : "NO"
+}'
