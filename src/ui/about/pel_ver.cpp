@@ -115,7 +115,7 @@ void Pel_Ver::paintEvent(QPaintEvent* event) {
 
 void Pel_Ver::hideEvent(QHideEvent* event) {
     // Back to the main window, so that the keyboard carries on where it was.
-    if (QWidget* window = parentWidget())
+    if (QWidget* window = parentWidget(); window && window->isVisible())
         window->activateWindow();
     QDialog::hideEvent(event);
 }
