@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds a Release build in build/ and starts the program.
+#   ./run.sh          the desktop program
+#   ./run.sh --web    builds the web site in build-web/site and serves it on 127.0.0.1:8000
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
-pelio_install_missing
 
+if [ "${1:-}" = "--web" ]; then
+    pelio_install_missing "${pelio_web_packages[@]}"
+    pelio_require_node
+    emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake --build build-web
+    exec node scripts/serve.mjs build-web/site 8000
+fi
+
+pelio_install_missing
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_BUILD_TESTS=OFF
 cmake --build build
 

@@ -10,9 +10,25 @@ pelio_packages=(
     dpkg-dev desktop-file-utils appstream file
 )
 
+# The web build: Debian's Emscripten and the acorn parser its optimiser needs; and for the
+# browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has.
+pelio_web_packages=(emscripten node-acorn)
+pelio_browser_packages=(chromium fonts-noto-cjk)
+
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.
 pelio_fuzz_packages=(clang libclang-rt-14-dev)
+
+# Node.js runs the web build's tools and the browser tests; Playwright needs version 20 or
+# later, newer than Debian 12's own.
+pelio_require_node() {
+    local major
+    major=$(node --version 2>/dev/null | sed -n 's/^v\([0-9]*\).*/\1/p')
+    if [ -z "$major" ] || [ "$major" -lt 20 ]; then
+        echo "Node.js 20 or later is needed (found: $(node --version 2>/dev/null || echo none))." >&2
+        return 1
+    fi
+}
 
 # Installs whichever of pelio_packages, and of the packages named as arguments, are missing.
 pelio_install_missing() {

@@ -67,13 +67,22 @@ void switchFlagPage(StateRecord& state) {
     state.flagPage = state.flagPage == 0 ? 1 : 0;
 }
 
-void resetEntry(StateRecord& state) {
+Results blankResults() {
+    Results blank;
+    for (std::size_t i = 0; i < kLocations.size(); ++i)
+        blank.hintLines[i] = kLocations[i].prefix;
+    blank.rankLine = kAdviceRankCaption;
+    return blank;
+}
+
+Results resetEntry(StateRecord& state) {
     state.nameCursor = 0;
     state.progressFlags = {};
     state.metCount = 0;
     state.adviceRank = 1;
     state.nameShown = {};
     state.highlightedSlot = 0;
+    return blankResults();
 }
 
 std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text) {
@@ -89,12 +98,12 @@ std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text)
     return std::nullopt;
 }
 
-Completion complete(StateRecord& state) {
+Results complete(StateRecord& state) {
     const ProgressFlags& flags = state.progressFlags;
     state.metCount = static_cast<std::int16_t>(meetingCount(flags));
     state.adviceRank = static_cast<std::int16_t>(adviceRank(flags));
 
-    Completion result;
+    Results result;
     result.memo = memoText(encodeMemo(state.nameKeyIndex, flags));
     for (std::size_t i = 0; i < kLocations.size(); ++i)
         result.hintLines[i] = locationHintText(kLocations[i].location, flags);

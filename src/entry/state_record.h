@@ -64,24 +64,29 @@ void setAllFlags(StateRecord& state);
 // Shows the other page of check boxes.
 void switchFlagPage(StateRecord& state);
 
-// A new entry: clears flags, name boxes and results; keeps the stored name codes, the
-// pending key and the page shown.
-void resetEntry(StateRecord& state);
+// What the memo box and the result lines show: the memo, the hint lines in the order of the
+// hint locations, and the rank line.
+struct Results {
+    std::u16string memo;
+    std::array<std::u16string, 8> hintLines;
+    std::u16string rankLine;
+};
+
+// What they show before the first completion: an empty memo and the lines' bare captions.
+Results blankResults();
+
+// A new entry: clears flags and name boxes and blanks the results; keeps the stored name
+// codes, the pending key and the page shown.
+Results resetEntry(StateRecord& state);
 
 // Reads a typed or pasted memo. When it reads, its name and progress replace the entry as if
 // the player had entered the four kana with the keyboard and ticked the boxes (the pending
 // key and the page stay); otherwise nothing changes and the reason comes back.
 std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text);
 
-// Everything a completion shows, worked out from the stored name codes and flags alone.
-struct Completion {
-    std::u16string memo;
-    std::array<std::u16string, 8> hintLines; // in the order of the hint locations
-    std::u16string rankLine;
-};
-
-// The completion: records the meeting count and advice rank and returns what to show.
-Completion complete(StateRecord& state);
+// The completion: records the meeting count and advice rank and returns what to show, worked
+// out from the stored name codes and flags alone.
+Results complete(StateRecord& state);
 
 // What name box `slot` (1..4) shows.
 char16_t nameBoxText(const StateRecord& state, int slot);

@@ -121,8 +121,8 @@ MemoError nonzeroEmptyDigit(int position, std::uint8_t symbol) {
 
 MemoError tooLong(std::size_t length) {
     return {MemoErrorKind::TooLong, clampToInt(length),
-            u"そうさめもの欄は" + fullWidthNumber(kMemoInputLimit) +
-                u"文字までです（入れようとしたのは" + fullWidthNumber(length) + u"文字）"};
+            u"そうさめもの欄には" + fullWidthNumber(kMemoInputLimit) +
+                u"文字までしか入りません（入れると" + fullWidthNumber(length) + u"文字）"};
 }
 
 MemoError checkMismatch() {

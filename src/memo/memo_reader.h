@@ -45,7 +45,8 @@ using MemoReading = std::variant<MemoContent, MemoError>;
 // with any spacing and decoration, and a bound on what the reader and the box ever hold.
 inline constexpr std::size_t kMemoInputLimit = 256;
 
-// The reason a text of `length` UTF-16 units is too long for the memo box, if it is.
+// The reason the memo box cannot hold a text of `length` UTF-16 units, if it cannot: what a
+// box refuses to take in whole says so with the length it would have reached.
 std::optional<MemoError> checkMemoInputLength(std::size_t length);
 
 // Reads a memo as the player typed or pasted it: white space of every kind is skipped, one

@@ -16,9 +16,10 @@ MemoBox::MemoBox(QWidget* parent)
 }
 
 bool MemoBox::accepts(qsizetype incoming) {
-    if (text().size() - selectedText().size() + incoming <= maxLength())
+    const qsizetype length = text().size() - selectedText().size() + incoming;
+    if (length <= maxLength())
         return true;
-    emit refused(incoming);
+    emit refused(length);
     return false;
 }
 

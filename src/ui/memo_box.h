@@ -14,7 +14,7 @@ public:
     explicit MemoBox(QWidget* parent = nullptr);
 
 signals:
-    // Text of `length` characters was refused.
+    // Text was refused: with it the box would have held `length` characters.
     void refused(qsizetype length);
 
 protected:

@@ -1,7 +1,6 @@
 #include "ui/pelio.h"
 
 #include "entry/kana_keys.h"
-#include "hints/advice_rank.h"
 #include "layout/window_layout.h"
 #include "ui/about/pel_ver.h"
 #include "ui/clickable_label.h"
@@ -116,6 +115,7 @@ Pelio::Pelio(QWidget* parent)
 
     showNameBoxes();
     showFlagPage();
+    showResults(blankResults());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     keyboard_->current()->setFocus();
 }
@@ -216,7 +216,8 @@ void Pelio::buildResults(QWidget* area) {
         clearMemoReason();
     });
     connect(memoBox_, &MemoBox::refused, this, [this](qsizetype length) {
-        showMemoReason(qs(checkMemoInputLength(static_cast<std::size_t>(length))->message), false);
+        if (const auto reason = checkMemoInputLength(static_cast<std::size_t>(length)))
+            showMemoReason(qs(reason->message), false);
     });
 
     memoReason_ = addLabel(area, "Lab_Rsn", QString(), layout::kReasonCell);
@@ -225,11 +226,10 @@ void Pelio::buildResults(QWidget* area) {
     setColour(memoReason_, QPalette::WindowText, toColour(layout::kWarning));
     memoReason_->hide();
 
-    rankLabel_ = addLabel(area, "Lab_Gam", qs(kAdviceRankCaption), layout::resultCell("Lab_Gam"));
+    rankLabel_ = addLabel(area, "Lab_Gam", QString(), layout::resultCell("Lab_Gam"));
     for (std::size_t i = 0; i < kLocations.size(); ++i) {
-        const LocationInfo& place = kLocations[i];
-        hintLabels_[i] = addLabel(area, controlName(place.labelName), qs(place.prefix),
-                                  layout::resultCell(place.labelName));
+        const std::string_view name = kLocations[i].labelName;
+        hintLabels_[i] = addLabel(area, controlName(name), QString(), layout::resultCell(name));
     }
 }
 
@@ -362,23 +362,21 @@ void Pelio::Lab_Pag_Click() {
 }
 
 void Pelio::Answer_Click() {
-    const Completion result = complete(state_);
-    for (std::size_t i = 0; i < hintLabels_.size(); ++i)
-        hintLabels_[i]->setText(qs(result.hintLines[i]));
-    rankLabel_->setText(qs(result.rankLine));
-    memoBox_->setText(qs(result.memo));
-    memoEdited_ = false;
-    clearMemoReason();
+    showResults(complete(state_));
 }
 
 void Pelio::Nm_Clear_Click() {
-    resetEntry(state_);
+    const Results blank = resetEntry(state_);
     showFlagBoxes();
-    for (std::size_t i = 0; i < hintLabels_.size(); ++i)
-        hintLabels_[i]->setText(qs(kLocations[i].prefix));
-    rankLabel_->setText(qs(kAdviceRankCaption));
     showNameBoxes();
-    memoBox_->clear();
+    showResults(blank);
+}
+
+void Pelio::showResults(const Results& results) {
+    for (std::size_t i = 0; i < hintLabels_.size(); ++i)
+        hintLabels_[i]->setText(qs(results.hintLines[i]));
+    rankLabel_->setText(qs(results.rankLine));
+    memoBox_->setText(qs(results.memo));
     memoEdited_ = false;
     clearMemoReason();
 }

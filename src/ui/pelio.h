@@ -60,6 +60,7 @@ private:
     void showNameBoxes();
     void showFlagBoxes();
     void showFlagPage();
+    void showResults(const Results& results);
     void showMemoReason(const QString& reason, bool markTheText);
     void clearMemoReason();
 

@@ -354,6 +354,7 @@ private slots:
         const QString shown = memo->text();
         QGuiApplication::clipboard()->setText(QString(100000, u'ま'));
         memo->setFocus();
+        memo->selectAll();
         QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(memo->text(), shown);
         QVERIFY(d->control<QLabel>("Lab_Rsn")->text().contains(QStringLiteral("１０００００文字")));

@@ -1,0 +1,158 @@
+// The core as the page sees it: plain C functions over one state record, the same rules the
+// desktop window calls. Text crosses as UTF-16 in the module's memory: into the buffer that
+// pelio_input() points at, out as a NUL-terminated string valid until the next call.
+//
+// Plain functions rather than embind: embind's run-time would take about a quarter of the
+// page's 100 KB budget for the few calls made here.
+
+#include "entry/state_record.h"
+#include "hints/location_hints.h"
+#include "layout/window_layout.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace pelio;
+
+StateRecord state;
+std::array<char16_t, kMemoInputLimit> input{};
+std::u16string output;
+Results shown = blankResults();
+
+std::u16string_view inputText(int length) {
+    return {input.data(), static_cast<std::size_t>(std::clamp<int>(length, 0, input.size()))};
+}
+
+const char16_t* give(std::u16string_view text) {
+    output.assign(text);
+    return output.c_str();
+}
+
+const char16_t* give(std::string_view ascii) {
+    return give(std::u16string(ascii.begin(), ascii.end()));
+}
+
+bool isFlag(int number) {
+    return number >= 1 && number <= kFlagCount;
+}
+
+// The controls that show results, in the order of pelio_result_text: the memo box, the rank
+// line, then the hint lines in the order of the hint locations.
+constexpr int kResultCount = 2 + static_cast<int>(kLocations.size());
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE char16_t* pelio_input() {
+    return input.data();
+}
+EMSCRIPTEN_KEEPALIVE int pelio_input_capacity() {
+    return static_cast<int>(input.size());
+}
+
+// Name entry.
+EMSCRIPTEN_KEEPALIVE void pelio_press_key(int code) {
+    if (code >= 0 && code < kKanaCount)
+        pressKanaKey(state, static_cast<KanaCode>(code));
+}
+EMSCRIPTEN_KEEPALIVE void pelio_commit_key() {
+    commitPendingKey(state);
+}
+EMSCRIPTEN_KEEPALIVE void pelio_backspace() {
+    backspaceName(state);
+}
+EMSCRIPTEN_KEEPALIVE void pelio_type(int length) {
+    typeText(state, inputText(length));
+}
+EMSCRIPTEN_KEEPALIVE int pelio_name_box(int slot) {
+    return slot >= 1 && slot <= kNameSlots ? nameBoxText(state, slot) : 0;
+}
+EMSCRIPTEN_KEEPALIVE int pelio_highlighted_slot() {
+    return state.highlightedSlot;
+}
+
+// The progress panel.
+EMSCRIPTEN_KEEPALIVE int pelio_flag_count() {
+    return kFlagCount;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_flag_name(int number) {
+    return isFlag(number) ? give(flagInfo(number).controlName) : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE int pelio_flag_page_of(int number) {
+    return isFlag(number) ? flagInfo(number).page : 0;
+}
+EMSCRIPTEN_KEEPALIVE void pelio_set_flag(int number, int ticked) {
+    if (isFlag(number))
+        setFlag(state, number, ticked != 0);
+}
+EMSCRIPTEN_KEEPALIVE int pelio_is_set(int number) {
+    return isFlag(number) && state.progressFlags.isSet(number) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void pelio_set_all_flags() {
+    setAllFlags(state);
+}
+EMSCRIPTEN_KEEPALIVE void pelio_switch_page() {
+    switchFlagPage(state);
+}
+EMSCRIPTEN_KEEPALIVE int pelio_shown_page() {
+    return state.flagPage + 1;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_page_switch_caption() {
+    return give(layout::pageSwitchCaption(state.flagPage));
+}
+
+// The reset and the completion, and the results they leave on show.
+EMSCRIPTEN_KEEPALIVE void pelio_reset() {
+    shown = resetEntry(state);
+}
+EMSCRIPTEN_KEEPALIVE void pelio_complete() {
+    shown = complete(state);
+}
+EMSCRIPTEN_KEEPALIVE int pelio_result_count() {
+    return kResultCount;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_label(int index) {
+    if (index == 0)
+        return give(std::string_view("PWD"));
+    if (index == 1)
+        return give(std::string_view("Lab_Gam"));
+    if (index > 1 && index < kResultCount)
+        return give(kLocations[static_cast<std::size_t>(index - 2)].labelName);
+    return nullptr;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_text(int index) {
+    if (index == 0)
+        return give(shown.memo);
+    if (index == 1)
+        return give(shown.rankLine);
+    if (index > 1 && index < kResultCount)
+        return give(shown.hintLines[static_cast<std::size_t>(index - 2)]);
+    return nullptr;
+}
+
+// The memo box: the reason a text of `length` units is too long for it, or null; the reason
+// the text in the input buffer does not read, or null once its name and progress are taken.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_too_long(int length) {
+    const std::optional<MemoError> error = checkMemoInputLength(static_cast<std::size_t>(length));
+    return error ? give(error->message) : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_enter_memo(int length) {
+    const std::optional<MemoError> error = enterMemo(state, inputText(length));
+    return error ? give(error->message) : nullptr;
+}
+
+// The keyboard grid: the member an arrow key moves to (0 left, 1 right, 2 up, 3 down).
+EMSCRIPTEN_KEEPALIVE int pelio_keyboard_neighbour(int member, int direction) {
+    if (member < 0 || member >= layout::kKeyboardMembers || direction < 0 || direction > 3)
+        return member;
+    return layout::keyboardNeighbour(member, static_cast<layout::Direction>(direction));
+}
+
+} // extern "C"

@@ -1,0 +1,177 @@
+// The web page in Chromium: the same results as the native core, the reader, the keyboard,
+// both layouts, and working offline.
+import { test, expect } from '@playwright/test';
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+const root = path.resolve(import.meta.dirname, '../..');
+const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');
+const oracle = (seed, count) =>
+  JSON.parse(execFileSync(process.env.PELIO_ORACLE, [String(seed), String(count)], { encoding: 'utf8' }));
+const key = (code) => `#Nm${code.toString(16).toUpperCase().padStart(2, '0')}`;
+
+async function open(page, url = '/') {
+  await page.goto(url);
+  await page.waitForSelector('html[data-ready]');
+}
+
+// What each named control shows: a text box's value, any other control's text.
+const shown = (page, ids) => page.evaluate((names) => Object.fromEntries(names.map((id) => {
+  const control = document.getElementById(id);
+  return [id, control.value ?? control.textContent];
+})), ids);
+const nameBoxes = (page) => page.$$eval('output', (boxes) => boxes.map((b) => b.textContent).join(''));
+const focused = (page) => page.evaluate(() => document.activeElement.id);
+
+// A real key press of a character the test keyboard layout lacks, such as a kana.
+async function typeKana(page, text) {
+  const session = await page.context().newCDPSession(page);
+  for (const character of text) {
+    await session.send('Input.dispatchKeyEvent', { type: 'keyDown', key: character, text: character });
+    await session.send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
+  }
+}
+
+test('a name and ticks entered by clicks give the native core\'s memo, hints and rank', async ({ page }) => {
+  for (const state of oracle(20000405, 8)) {
+    await open(page);
+    for (const code of state.keys) {
+      await page.click(key(code));
+      await page.click('#Nm_Inpt');
+    }
+    for (const pageShown of [1, 2]) {
+      if (pageShown === 2) await page.click('#Lab_Pag');
+      for (const flag of state.flags)
+        if (await page.isVisible(`#${flag}`)) await page.click(`#${flag}`);
+    }
+    await page.click('#Answer');
+    expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
+  }
+});
+
+test('the memo box reads a memo however it is typed and says why it does not', async ({ page, context }) => {
+  const [state] = oracle(7, 1);
+  const memo = state.results.PWD;
+  await open(page);
+  const katakana = [...memo.trim()].map((c) => (c === '\u3000' ? ' ' : String.fromCharCode(c.charCodeAt(0) + 0x60)));
+  await page.fill('#PWD', `「${katakana.join('')}」`);
+  await page.press('#PWD', 'Enter');
+  expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
+  const ticked = await page.$$eval('input[type=checkbox]:checked', (boxes) => boxes.map((b) => b.id));
+  expect(ticked.sort()).toEqual([...state.flags].sort());
+
+  const typo = memo.slice(0, 22) + (memo[22] === 'あ' ? 'い' : 'あ') + memo.slice(23);
+  await page.fill('#PWD', typo);
+  await page.press('#PWD', 'Enter');
+  await expect(page.locator('#Lab_Rsn')).toHaveText(/チェック/);
+  await expect(page.locator('#PWD')).toHaveCSS('color', 'rgb(255, 96, 96)');
+  expect(await shown(page, ['Lab_Gam'])).toEqual({ Lab_Gam: state.results.Lab_Gam });
+
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page.evaluate(() => navigator.clipboard.writeText('ま'.repeat(100000)));
+  await page.focus('#PWD');
+  await page.keyboard.press('Control+A');
+  await page.keyboard.press('Control+V');
+  await expect(page.locator('#PWD')).toHaveValue(typo);
+  await expect(page.locator('#Lab_Rsn')).toHaveText(/２５６文字.*１０００００文字/);
+});
+
+test('the keyboard alone goes from typed kana to a copied memo', async ({ page, context }) => {
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await open(page);
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Tab');
+  expect(await focused(page)).toBe('Nm00');
+  await typeKana(page, 'たん');
+  for (const arrow of ['Down', 'Down', 'Down', 'Right', 'Right', 'Right']) await page.keyboard.press(`Arrow${arrow}`);
+  await page.keyboard.press('Enter'); // て, from the grid
+  await typeKana(page, 'イ');
+  expect(await nameBoxes(page)).toBe('たんてい');
+
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Space');
+  await page.keyboard.press('Alt+N'); // the ticked box is hidden: focus goes to page 2's first
+  expect(await focused(page)).toBe('Chk_Hot');
+  for (const keys of ['Space', 'Alt+N', 'Alt+A', 'Control+Enter']) await page.keyboard.press(keys);
+  expect(await focused(page)).toBe('Chk_Lgt');
+  for (let tabs = 0; tabs < 40 && (await focused(page)) !== 'PWD'; ++tabs) await page.keyboard.press('Tab');
+  await page.keyboard.press('Control+A');
+  await page.keyboard.press('Control+C');
+  const memo = await page.inputValue('#PWD');
+  expect(memo).toHaveLength(24);
+  expect(await page.evaluate(() => navigator.clipboard.readText())).toBe(memo);
+
+  await page.keyboard.press('Enter'); // the completion's own memo is not read back
+  await page.keyboard.press('Alt+C');
+  expect(await nameBoxes(page)).toBe('？？？？');
+});
+
+for (const [layout, viewport] of [['wide', { width: 1024, height: 700 }], ['phone', { width: 360, height: 640 }]]) {
+  test(`every caption fits its control in the ${layout} layout`, async ({ page }) => {
+    await page.setViewportSize(viewport);
+    await open(page);
+    const overflowing = await page.$$eval('.client button, .client label, .client p, .client h2, output',
+      (controls) => controls.filter((c) => c.offsetParent && (c.scrollWidth > c.clientWidth || c.scrollHeight > c.clientHeight + 1))
+        .map((c) => c.id || c.textContent));
+    expect(overflowing).toEqual([]);
+    await page.screenshot({ path: test.info().outputPath(`${layout}.png`), fullPage: true });
+  });
+}
+
+test('on a phone the page needs no sideways scrolling and every target takes a finger', async ({ page }) => {
+  await page.setViewportSize({ width: 360, height: 640 });
+  await open(page);
+  expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBeLessThanOrEqual(360);
+  const small = await page.$$eval('.key, .command, .flag, #PWD, #PWD_Copy', (targets) => targets
+    .filter((t) => t.offsetParent)
+    .map((t) => [t.id || t.textContent, t.getBoundingClientRect()])
+    .filter(([, box]) => box.width < 36 || box.height < 36).map(([name]) => name));
+  expect(small).toEqual([]);
+});
+
+test('controls stay disabled until the core has loaded', async ({ page }) => {
+  let release;
+  const held = new Promise((resolve) => { release = resolve; });
+  await page.route('**/pelio-core.wasm', async (route) => { await held; await route.continue(); });
+  await page.goto('/');
+  await expect(page.locator('#Nm00')).toBeDisabled();
+  await expect(page.locator('#Chk_Lgt')).toBeDisabled();
+  release();
+  await page.waitForSelector('html[data-ready]');
+  await expect(page.locator('button:disabled, input:disabled')).toHaveCount(0);
+});
+
+test('after one visit the page works with the network off', async ({ page, context }) => {
+  await open(page);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await expect.poll(() => page.evaluate(() => navigator.serviceWorker.controller !== null)).toBe(true);
+  await context.setOffline(true);
+  await open(page);
+  await page.click('#Allset');
+  await page.click('#Answer');
+  await expect(page.locator('#Lab_Gam')).toHaveText('助言ランク： 5');
+});
+
+test('a rebuilt site is served after a reload', async ({ page }) => {
+  const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'pelio-site-'));
+  fs.cpSync(site, copy, { recursive: true });
+  const port = 8138;
+  const server = spawn('node', [path.join(root, 'scripts/serve.mjs'), copy, String(port)], { stdio: 'ignore' });
+  try {
+    await expect.poll(() => fetch(`http://127.0.0.1:${port}/`).then((r) => r.ok, () => false)).toBe(true);
+    await open(page, `http://127.0.0.1:${port}/`);
+    await expect.poll(() => page.evaluate(() => navigator.serviceWorker.controller !== null)).toBe(true);
+
+    const index = path.join(copy, 'index.html');
+    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>ぺりおのひらき', '<title>ぺりおのひらき 2'));
+    execFileSync(process.env.PELIO_CMAKE ?? 'cmake', [`-DSITE=${copy}`,
+      `-DTEMPLATE=${path.join(root, 'src/web/sw.js.in')}`, '-P', path.join(root, 'src/web/stamp_service_worker.cmake')]);
+    await page.reload();
+    await expect.poll(() => page.title()).toBe('ぺりおのひらき 2');
+  } finally {
+    server.kill();
+    fs.rmSync(copy, { recursive: true, force: true });
+  }
+});
