@@ -163,6 +163,10 @@ document.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && !event.isComposing) readMemo();
     return;
   }
+  if (dialog.open && event.key === 'Escape') {
+    dialog.close(); // as a dialog box's own Escape does; a dialog shown beside the page has none
+    return;
+  }
   if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing || dialog.contains(event.target)) return;
   const member = event.target.dataset?.member;
   if (member !== undefined && event.key in arrows) {
