@@ -1,0 +1,234 @@
+// The web page's benchmarks in Debian's Chromium. Prints tables; asserts nothing.
+//   node bench/web_benchmarks.mjs [SITE] [RUNS]   (build-web/site and 15 unless told)
+// - page ready: navigation start to data-ready on <html>, Pelio against the bare page in
+//   bench/web, alternately, on first visits and when served by each page's worker;
+// - page weight: every response of a first visit, and what the worker then caches;
+// - 完了: Answer.click() in the page, from the handler's start to the results in the DOM.
+import { chromium } from '@playwright/test';
+import { spawn } from 'node:child_process';
+import net from 'node:net';
+import path from 'node:path';
+import config from '../tests/web/playwright.config.mjs';
+
+const root = path.resolve(import.meta.dirname, '..');
+const site = process.argv[2] ?? 'build-web/site';
+const runs = Number(process.argv[3] ?? 15);
+const clicks = 401;
+
+const median = (values) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  const middle = sorted.length >> 1;
+  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+// Rows as bench.sh prints its own tables; a kana or kanji takes two columns.
+const columns = (text) => [...text].reduce((n, c) => n + (c.codePointAt(0) >= 0x2e80 ? 2 : 1), 0);
+const row = (label, ...cells) =>
+  console.log(label + ' '.repeat(Math.max(0, 34 - columns(label))) + cells.map((c) => ` ${String(c).padStart(10)}`).join(''));
+
+async function freePort() {
+  const server = net.createServer().listen(0, '127.0.0.1');
+  await new Promise((resolve) => server.once('listening', resolve));
+  const { port } = server.address();
+  await new Promise((resolve) => server.close(resolve));
+  return port;
+}
+
+// Each page on its own origin, so that their workers and caches stay apart.
+async function serve(folder) {
+  const port = await freePort();
+  console.log(`$ node scripts/serve.mjs ${folder} ${port} &`);
+  const server = spawn('node', ['scripts/serve.mjs', folder, String(port)], { cwd: root, stdio: ['ignore', 'pipe', 'inherit'] });
+  await new Promise((resolve, reject) => {
+    server.stdout.once('data', resolve);
+    server.once('exit', () => reject(new Error(`serve.mjs ${folder} stopped`)));
+  });
+  return { server, url: `http://127.0.0.1:${port}/` };
+}
+
+const pelio = await serve(site);
+const bare = await serve('bench/web');
+const { launchOptions } = config.use;
+console.log(`$ ${launchOptions.executablePath} --headless ${launchOptions.args.join(' ')}   (through Playwright)`);
+const browser = await chromium.launch(launchOptions);
+
+// The moment data-ready appears, by the page's own clock, which starts at navigation start.
+const stampReady = () => {
+  globalThis.benchReady = new Promise((resolve) => {
+    const observer = new MutationObserver(() => {
+      if (!document.documentElement?.hasAttribute('data-ready')) return;
+      resolve(performance.now());
+      observer.disconnect();
+    });
+    observer.observe(document, { subtree: true, childList: true, attributes: true, attributeFilter: ['data-ready'] });
+  });
+};
+
+async function newContext() {
+  const context = await browser.newContext();
+  await context.addInitScript(stampReady);
+  return context;
+}
+
+// Opens the page in a new tab and returns when it is ready: its time, and whether its worker
+// served it.
+async function visit(context, url) {
+  const page = await context.newPage();
+  await page.goto(url, { waitUntil: 'commit' });
+  const ms = await page.evaluate(() => globalThis.benchReady);
+  const fromWorker = await page.evaluate(() => navigator.serviceWorker.controller !== null);
+  return { page, ms, fromWorker };
+}
+
+async function firstVisit(url) {
+  const context = await newContext();
+  const { ms } = await visit(context, url);
+  await context.close();
+  return ms;
+}
+
+// A context that has visited once and whose worker has taken the page over.
+async function visited(url) {
+  const context = await newContext();
+  const { page } = await visit(context, url);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.close();
+  return context;
+}
+
+async function workerVisit(context, url) {
+  const { page, ms, fromWorker } = await visit(context, url);
+  await page.close();
+  if (!fromWorker) throw new Error(`${url} was not served by its worker`);
+  return ms;
+}
+
+// One unrecorded run of each, then the two pages alternately.
+async function alternate(measure) {
+  const times = { pelio: [], bare: [] };
+  await measure(pelio);
+  await measure(bare);
+  for (let run = 0; run < runs; ++run) {
+    times.pelio.push(await measure(pelio));
+    times.bare.push(await measure(bare));
+  }
+  return { pelio: median(times.pelio), bare: median(times.bare) };
+}
+
+async function pageReady() {
+  const first = await alternate((served) => firstVisit(served.url));
+  const contexts = new Map([[pelio, await visited(pelio.url)], [bare, await visited(bare.url)]]);
+  const worker = await alternate((served) => workerVisit(contexts.get(served), served.url));
+  for (const context of contexts.values()) await context.close();
+
+  const ratio = (times) => times.pelio / times.bare;
+  const met = (times) => (ratio(times) <= 1.5 ? 'yes' : 'NO');
+  console.log();
+  row(`web page ready, median of ${runs}`, 'first ms', 'worker ms');
+  row('Pelio', first.pelio.toFixed(1), worker.pelio.toFixed(1));
+  row('bare page (one label)', first.bare.toFixed(1), worker.bare.toFixed(1));
+  row('ratio', ratio(first).toFixed(2), ratio(worker).toFixed(2));
+  row('goal', '<= 1.50', '<= 1.50');
+  row('met?', met(first), met(worker));
+}
+
+// Every response of a first visit, until the worker has cached the site; the worker's own
+// fetches are counted from its cache, where their bodies end up.
+async function pageWeight() {
+  const context = await browser.newContext();
+  const responses = [];
+  context.on('response', (response) => responses.push(response));
+  const page = await context.newPage();
+  await page.goto(pelio.url);
+  await page.waitForSelector('html[data-ready]');
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  const cached = await page.evaluate(async () => {
+    const sizes = [];
+    for (const name of await caches.keys()) {
+      const cache = await caches.open(name);
+      for (const request of await cache.keys())
+        sizes.push([request.url, (await (await cache.match(request)).arrayBuffer()).byteLength]);
+    }
+    return sizes;
+  });
+  const files = new Map(); // path -> [page's bytes, worker's bytes]
+  const file = (url) => {
+    const name = new URL(url).pathname.slice(1) || './ (index.html)';
+    if (!files.has(name)) files.set(name, [0, 0]);
+    return files.get(name);
+  };
+  for (const response of responses) {
+    const request = response.request();
+    // The worker's script is loaded for the page's registration; its fetches are in its cache.
+    if (request.serviceWorker() && request.url() !== request.serviceWorker().url()) continue;
+    file(response.url())[0] += (await response.body()).length;
+  }
+  for (const [url, bytes] of cached) file(url)[1] += bytes;
+  await context.close();
+
+  const counted = [...files].filter(([name]) => !/^icon-.*\.png$/.test(name));
+  const icons = [...files].filter(([name]) => /^icon-.*\.png$/.test(name));
+  const sum = (list, column) => list.reduce((total, [, bytes]) => total + bytes[column], 0);
+  const bytes = (n) => (n ? n.toLocaleString('en') : '-');
+  const total = sum(counted, 0);
+  console.log();
+  row('first visit, bytes loaded', 'page', 'its worker');
+  for (const [name, [byPage, byWorker]] of counted) row(name, bytes(byPage), bytes(byWorker));
+  row('total without icons', bytes(total), bytes(sum(counted, 1)));
+  row(`icons (${icons.length} files, not counted)`, bytes(sum(icons, 0)), bytes(sum(icons, 1)));
+  row('goal (1 KB = 1,000 bytes)', '<= 100 KB', '-');
+  row('met?', total <= 100000 ? 'yes' : 'NO', '');
+  console.log('  (the goal is on the page\'s column; once the page is ready its worker fetches the site again to cache it)');
+}
+
+// 完了, clicked in the page between changes of progress: all flags set, then everything
+// cleared, so that each click writes other results than those on show. A frame is drawn
+// between clicks, as between a player's. The page is made cross-origin isolated, where
+// performance.now() counts in 5 us steps rather than 100 us.
+async function answerClick() {
+  const context = await browser.newContext();
+  await context.route('**/*', async (route) => {
+    const response = await route.fetch();
+    await route.fulfill({
+      response,
+      headers: { ...response.headers(), 'cross-origin-opener-policy': 'same-origin', 'cross-origin-embedder-policy': 'require-corp' },
+    });
+  });
+  const page = await context.newPage();
+  await page.goto(pelio.url);
+  await page.waitForSelector('html[data-ready]');
+  const { isolated, times, changed } = await page.evaluate(async (count) => {
+    const $ = (id) => document.getElementById(id);
+    const frame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+    const times = [];
+    let changed = 0;
+    for (let i = 0; i < count; ++i) {
+      $(i % 2 ? 'Allset' : 'Nm_Clear').click();
+      await frame();
+      const before = $('PWD').value;
+      const start = performance.now();
+      $('Answer').click();
+      times.push(performance.now() - start);
+      changed += $('PWD').value !== before;
+    }
+    return { isolated: crossOriginIsolated, times, changed };
+  }, clicks);
+  await context.close();
+
+  const ms = median(times);
+  console.log();
+  row(`完了 click, median of ${clicks}`, 'wall ms');
+  row('Answer.click() to results in DOM', ms.toFixed(3));
+  row('goal', '<= 0.500');
+  row('met?', ms <= 0.5 ? 'yes' : 'NO');
+  console.log(`  (${changed} of ${clicks} clicks changed the memo; clock ${isolated ? '5 us' : '100 us'} steps)`);
+}
+
+try {
+  await pageReady();
+  await pageWeight();
+  await answerClick();
+} finally {
+  await browser.close();
+  pelio.server.kill();
+  bare.server.kill();
+}
