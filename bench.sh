@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release, runs the Google benchmarks and the start-up pair, and prints
-# the results against their goals together with the commands that produced them.
-# Usage: ./bench.sh [start-up runs per program, default 15]
+# Builds the benchmarks in Release, runs the Google benchmarks, the start-up pair and the web
+# page's benchmarks, and prints the results against their goals together with the commands that
+# produced them.
+# Usage: ./bench.sh [start-up and page-ready runs per program, default 15]
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
-pelio_install_missing libbenchmark-dev
+pelio_install_missing libbenchmark-dev "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}"
+pelio_require_node
 
 runs=${1:-15}
 build="build-bench"
@@ -24,6 +26,12 @@ echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) 
 quiet cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_BUILD_TESTS=OFF \
     -DPELIO_BUILD_BENCHMARKS=ON
 quiet cmake --build "$build"
+
+# The web site, and Playwright to drive Debian's Chromium; it never downloads a browser.
+quiet emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
+quiet cmake --build build-web
+[ -d node_modules/@playwright/test ] ||
+    quiet env PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 
 # Qt wants a private runtime directory; a fresh one keeps the runs alike.
 XDG_RUNTIME_DIR=$(mktemp -d)
@@ -120,6 +128,12 @@ echo
         printf row, "goal", "<= 1.25", "-", "<= 1.20"
         printf row, "met?", w <= 1.25 ? "yes" : "NO", "", r <= 1.20 ? "yes" : "NO"
     }'
+
+# The web page in headless Chromium: page ready against a bare page (in the same style as the
+# start-up table above), the first visit's bytes, and the 完了 click.
+echo
+shown node bench/web_benchmarks.mjs build-web/site "$runs"
+node bench/web_benchmarks.mjs build-web/site "$runs"
 
 # Memory: sixteen 10 MB pastes into the memo box, which refuses them whole.
 echo
