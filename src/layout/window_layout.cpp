@@ -44,6 +44,10 @@ Align nameBoxAlign(int slot) {
     return slot == 2 ? Align::Left : Align::Centre;
 }
 
+std::u16string nameBoxSpokenName(int slot) {
+    return u"なまえの" + std::u16string(1, static_cast<char16_t>(u'０' + slot)) + u"文字目";
+}
+
 Rect keyCell(KanaCode code) {
     constexpr int kColumns = 5, kLeftBlockSize = 35;
     const bool leftBlock = code < kLeftBlockSize;

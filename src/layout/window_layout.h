@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The main window's form, for every front end: where each control stands, what it says and
@@ -92,6 +93,8 @@ std::u16string_view pageSwitchCaption(int flagPage);
 // Name box `slot`, 1 to 4 from the left. The second one is left-aligned, the others centred.
 Rect nameBoxCell(int slot);
 Align nameBoxAlign(int slot);
+// What a screen reader calls it: which letter of the name it holds.
+std::u16string nameBoxSpokenName(int slot);
 
 // A kana key: two blocks of five columns, codes 0 to 34 on the left, 35 to 63 on the right.
 Rect keyCell(KanaCode code);

@@ -131,7 +131,7 @@ void Pelio::buildKeyboard(QWidget* area) {
         box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setColour(box, QPalette::Light, kSilver);
         setColour(box, QPalette::Dark, kGrey);
-        box->setAccessibleName(QStringLiteral("なまえの%1文字目").arg(QChar(u'０' + slot)));
+        box->setAccessibleName(qs(layout::nameBoxSpokenName(slot)));
         nameBoxes_[static_cast<std::size_t>(slot - 1)] = box;
     }
 

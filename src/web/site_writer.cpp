@@ -143,7 +143,7 @@ std::string namesArea() {
     for (int slot = 1; slot <= kNameSlots; ++slot) {
         out += "<output id=\"Namtext" + std::to_string(slot) + "\" class=\"name-box" +
                alignClass(nameBoxAlign(slot)) + "\" style=\"" + place(nameBoxCell(slot)) +
-               "\" aria-label=\"なまえの" + utf8(std::u16string(1, u'０' + slot)) + "文字目\">" +
+               "\" aria-label=\"" + html(nameBoxSpokenName(slot)) + "\">" +
                html(std::u16string(1, kEmptyNameBox)) + "</output>\n";
     }
     out += "</div>\n<div class=\"keys\" role=\"group\" aria-label=\"かなのキー\">\n";
