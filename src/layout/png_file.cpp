@@ -74,10 +74,10 @@ void fixedCode(BitWriter& out, int symbol) {
         out.code(0xC0 + symbol - 280, 8);
 }
 
-// A copy of the byte before, `length` (3..258) times.
-void repeatPrevious(BitWriter& out, int length) {
-    static constexpr std::array<int, 29> kBase{3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                               15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+// A copy of `length` (3..258) bytes from `distance` (1 to 4) bytes back.
+void copyBack(BitWriter& out, int length, int distance) {
+    static constexpr std::array<int, 29> kBase{3,  4,  5,  6,  7,  8,  9,  10, 11,  13,
+                                               15, 17, 19, 23, 27, 31, 35, 43, 51,  59,
                                                67, 83, 99, 115, 131, 163, 195, 227, 258};
     static constexpr std::array<int, 29> kExtra{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
@@ -86,23 +86,33 @@ void repeatPrevious(BitWriter& out, int length) {
         --code;
     fixedCode(out, 257 + static_cast<int>(code));
     out.bits(static_cast<std::uint32_t>(length - kBase[code]), kExtra[code]);
-    out.code(0, 5); // distance 1
+    out.code(static_cast<std::uint32_t>(distance - 1), 5); // distances 1 to 4 need no extra bits
 }
 
-// A zlib stream in one block of deflate's fixed code, runs of one byte sent as copies of the
-// byte before. Pixel art filtered row against row is nearly all such runs.
+// How many bytes from `at` on repeat those `distance` bytes back, up to deflate's 258.
+std::size_t repeated(const std::vector<std::uint8_t>& raw, std::size_t at, std::size_t distance) {
+    std::size_t length = 0;
+    while (at >= distance && at + length < raw.size() && length < 258 &&
+           raw[at + length] == raw[at + length - distance])
+        ++length;
+    return length;
+}
+
+// A zlib stream in one block of deflate's fixed code, with copies of the byte or the pixel
+// before: pixel art filtered row against row is nearly all such runs.
 std::vector<std::uint8_t> zlibStream(const std::vector<std::uint8_t>& raw) {
     BitWriter out;
     out.bits(0x78, 8);
     out.bits(0x01, 8);
     out.bits(1, 1); // the last block
     out.bits(1, 2); // fixed Huffman code
+    constexpr std::size_t kPixelBytes = 4;
     for (std::size_t i = 0; i < raw.size();) {
-        std::size_t run = 0;
-        while (i > 0 && i + run < raw.size() && raw[i + run] == raw[i - 1] && run < 258)
-            ++run;
+        const std::size_t byteRun = repeated(raw, i, 1);
+        const std::size_t pixelRun = repeated(raw, i, kPixelBytes);
+        const std::size_t run = std::max(byteRun, pixelRun);
         if (run >= 3) {
-            repeatPrevious(out, static_cast<int>(run));
+            copyBack(out, static_cast<int>(run), byteRun >= pixelRun ? 1 : kPixelBytes);
             i += run;
         } else {
             fixedCode(out, raw[i]);

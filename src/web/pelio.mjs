@@ -1,8 +1,7 @@
 // The page's script: it draws what the core leaves in its state record and forwards the
 // player's clicks and keys to it, as the desktop window does. Every rule is the core's
-// (binding.cpp); the page itself was written from the core's tables at build time.
-import createPelioCore from './pelio-core.mjs';
-
+// (binding.cpp); the page itself was written from the core's tables at build time, with the
+// core's script, which defines createPelioCore(), just before this one.
 const core = await createPelioCore();
 const call = (name, ...args) => core[`_pelio_${name}`](...args);
 const $ = (id) => document.getElementById(id);
@@ -195,13 +194,17 @@ function fitCaptions() {
   for (const [control, needed, room, size] of measured)
     if (needed > room && room > 0) control.style.fontSize = `${(size * room) / needed}px`;
 }
-new ResizeObserver(fitCaptions).observe(document.body);
-document.fonts.ready.then(fitCaptions);
 
 showResults();
 for (const control of document.querySelectorAll(':disabled')) control.disabled = false;
 $('Pelio').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '';
+performance.mark('ready'); // when the page can take a click, for tests and benchmarks
+
+// Fitted once the page is laid out (the observer's first call), and again whenever the layout
+// or a late font changes it.
+new ResizeObserver(fitCaptions).observe(document.body);
+document.fonts.addEventListener('loadingdone', fitCaptions);
 
 // Installable and usable offline. A new build's worker takes over at once; the page then
 // reloads once so that the whole of it comes from the same build.

@@ -1,8 +1,10 @@
 // Writes the page and its pictures into the site folder:
-//   pelio_site_writer SITE_FOLDER
+//   pelio_site_writer SITE_FOLDER STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT
 // Every control is drawn from the same tables as the desktop window: the layout, the flag
 // catalogue, the key table and the hint locations. The page therefore holds all its controls
 // before the core has loaded, disabled until it has, and works as a document without script.
+// The style sheet, the core's script and the page's script go into the page itself: a page
+// that needs no other request is ready to use soonest.
 // Built for the web and run under node at build time, like the rest of the web build.
 
 #include "entry/kana_keys.h"
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -220,14 +223,15 @@ std::string aboutDialog() {
     return "<dialog id=\"Pel_Ver\" aria-labelledby=\"Pel_Ver_title\" style=\"--w:" +
            std::to_string(about::kClientWidth) + ";--h:" + std::to_string(about::kClientHeight) +
            "\">\n<h2 id=\"Pel_Ver_title\" class=\"caption\">" + html(about::kTitle) +
-           "</h2>\n<div class=\"client\">\n<img src=\"pel-ver.png\" alt=\"\" style=\"" +
+           "</h2>\n<div class=\"client\">\n<img src=\"pel-ver.png\" alt=\"\" loading=\"lazy\" style=\"" +
            place(about::kPictureCell) + "\">\n" + text(about::kProgramTitle, "p") +
            text(about::kVersion, "p", " data-colour") + text(about::kNotice, "p") +
            text(about::kRelease, "p") +
            text(about::kButton, "button", " type=\"button\" autofocus") + "</div>\n</dialog>\n";
 }
 
-std::string page() {
+std::string page(std::string_view styleSheet, std::string_view coreScript,
+                 std::string_view pageScript) {
     const std::string windowTitle = html(kWindowTitle);
     std::string menu = "<nav class=\"menu\" aria-label=\"メニュー\">";
     for (const MenuItem& item : kMenuItems) {
@@ -246,9 +250,10 @@ std::string page() {
            "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
            "<link rel=\"icon\" type=\"image/png\" sizes=\"32x32\" href=\"icon-32.png\">\n"
            "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
-           "<link rel=\"stylesheet\" href=\"pelio.css\">\n"
-           "<link rel=\"modulepreload\" href=\"pelio-core.mjs\">\n"
-           "<script type=\"module\" src=\"pelio.mjs\"></script>\n"
+           "<style>\n" +
+           std::string(styleSheet) + "</style>\n<script>\n" + std::string(coreScript) +
+           "</script>\n<script type=\"module\">\n" + std::string(pageScript) +
+           "</script>\n"
            "</head>\n<body>\n<main id=\"Pelio\" aria-busy=\"true\" aria-label=\"" +
            windowTitle + "\">\n" + menu +
            "<div class=\"client\" style=\"--w:" + std::to_string(kClientWidth) +
@@ -272,6 +277,19 @@ std::string manifest() {
            icons + "\n  ]\n}\n";
 }
 
+// A file to put inside the page as it is; empty when it cannot be read or would end the
+// element it goes in.
+std::string contentsFor(const fs::path& file, std::string_view element) {
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (text.empty() || text.find("</" + std::string(element)) != std::string::npos) {
+        std::fprintf(stderr, "pelio_site_writer: cannot put %s in a <%s>\n", file.c_str(),
+                     std::string(element).c_str());
+        return {};
+    }
+    return text;
+}
+
 bool write(const fs::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -288,14 +306,19 @@ bool writePng(const fs::path& file, int size, const std::vector<Argb>& pixels) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s SITE_FOLDER\n", argv[0]);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s SITE_FOLDER STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT\n", argv[0]);
         return 2;
     }
     const fs::path site(argv[1]);
+    const std::string styleSheet = contentsFor(argv[2], "style");
+    const std::string coreScript = contentsFor(argv[3], "script");
+    const std::string pageScript = contentsFor(argv[4], "script");
+    if (styleSheet.empty() || coreScript.empty() || pageScript.empty())
+        return 1;
     std::error_code error;
     fs::create_directories(site, error);
-    bool written = write(site / "index.html", page()) &&
+    bool written = write(site / "index.html", page(styleSheet, coreScript, pageScript)) &&
                    write(site / "manifest.webmanifest", manifest()) &&
                    writePng(site / "pel-ver.png", kAboutPictureSize, aboutPicturePixels());
     for (int size : kWebIconSizes)

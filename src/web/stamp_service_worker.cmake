@@ -2,9 +2,11 @@
 # made from their contents.
 #   cmake -DSITE=... -DTEMPLATE=... -P stamp_service_worker.cmake
 file(GLOB site_files RELATIVE ${SITE} ${SITE}/*)
-list(REMOVE_ITEM site_files sw.js)
+# The page is cached once, as the folder's own address './'.
+list(REMOVE_ITEM site_files sw.js index.html)
 list(SORT site_files)
-set(digests "")
+file(SHA256 ${SITE}/index.html digest)
+set(digests "index.html ${digest}\n")
 set(PELIO_SITE_FILES "'./'")
 foreach(file IN LISTS site_files)
     file(SHA256 ${SITE}/${file} digest)
