@@ -51,24 +51,8 @@ const { launchOptions } = config.use;
 console.log(`$ ${launchOptions.executablePath} --headless ${launchOptions.args.join(' ')}   (through Playwright)`);
 const browser = await chromium.launch(launchOptions);
 
-// The moment data-ready appears, by the page's own clock, which starts at navigation start.
-// The observer runs at the next microtask checkpoint, so work the page queued just before
-// setting it counts too, as it would delay a click as well.
-const stampReady = () => {
-  globalThis.benchReady = new Promise((resolve) => {
-    const observer = new MutationObserver(() => {
-      if (!document.documentElement?.hasAttribute('data-ready')) return;
-      resolve(performance.now());
-      observer.disconnect();
-    });
-    observer.observe(document, { subtree: true, childList: true, attributes: true, attributeFilter: ['data-ready'] });
-  });
-};
-
 async function newContext() {
-  const context = await browser.newContext();
-  await context.addInitScript(stampReady);
-  return context;
+  return browser.newContext();
 }
 
 // Opens the page in a new tab and returns when it is ready: its time, and whether its worker
@@ -76,7 +60,12 @@ async function newContext() {
 async function visit(context, url) {
   const page = await context.newPage();
   await page.goto(url, { waitUntil: 'commit' });
-  const ms = await page.evaluate(() => globalThis.benchReady);
+  // The page's own mark, by its clock, which starts at navigation start.
+  const ms = await page.evaluate(() => new Promise((resolve) => {
+    const find = () => performance.getEntriesByName('ready')[0]?.startTime;
+    const poll = () => (find() === undefined ? setTimeout(poll, 5) : resolve(find()));
+    poll();
+  }));
   const fromWorker = await page.evaluate(() => navigator.serviceWorker.controller !== null);
   return { page, ms, fromWorker };
 }
