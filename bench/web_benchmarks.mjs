@@ -51,10 +51,6 @@ const { launchOptions } = config.use;
 console.log(`$ ${launchOptions.executablePath} --headless ${launchOptions.args.join(' ')}   (through Playwright)`);
 const browser = await chromium.launch(launchOptions);
 
-async function newContext() {
-  return browser.newContext();
-}
-
 // Opens the page in a new tab and returns when it is ready: its time, and whether its worker
 // served it.
 async function visit(context, url) {
@@ -71,7 +67,7 @@ async function visit(context, url) {
 }
 
 async function firstVisit(url) {
-  const context = await newContext();
+  const context = await browser.newContext();
   const { ms } = await visit(context, url);
   await context.close();
   return ms;
@@ -79,7 +75,7 @@ async function firstVisit(url) {
 
 // A context that has visited once and whose worker has taken the page over.
 async function visited(url) {
-  const context = await newContext();
+  const context = await browser.newContext();
   const { page } = await visit(context, url);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   await page.close();
