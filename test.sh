@@ -25,3 +25,6 @@ cmake --build build-test
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELIO_WERROR=ON -DPELIO_SANITIZE=ON
 cmake --build build-asan
 (cd build-asan && ctest --output-on-failure)
+
+# The tests stay at about a third of the code they test.
+scripts/test-ratio.sh

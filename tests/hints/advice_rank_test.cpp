@@ -31,10 +31,5 @@ TEST(AdviceRank, CountsMilestonesOnlyInOrder) {
     EXPECT_EQ(adviceRank(test::allFlags()), 5);
 }
 
-TEST(AdviceRank, LabelHasOneBlankBetweenColonAndDigit) {
-    EXPECT_TRUE(adviceRankText(1) == u"助言ランク： 1");
-    EXPECT_TRUE(adviceRankText(5) == u"助言ランク： 5");
-}
-
 } // namespace
 } // namespace pelio

@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pelio {
 namespace {
@@ -59,21 +58,6 @@ TEST(LocationHints, FollowTheDecisionTables) {
         EXPECT_TRUE(locationHintText(c.location, progress(c.met, c.flags)) == c.expected)
             << std::string(kLocations[static_cast<std::size_t>(c.location)].labelName) << " #"
             << (&c - cases);
-}
-
-TEST(LocationHints, NoFlagAndAllFlags) {
-    const std::vector<std::u16string_view> none{
-        u"事務所：", u"まいあさＴＶ：本番中", u"なんば花月：", u"競艇場：たぬも",
-        u"道頓堀：", u"居酒屋みどり：",       u"千里が丘：",   u"ともろう：",
-    };
-    const std::vector<std::u16string_view> all{
-        u"事務所：", u"まいあさＴＶ：休憩中", u"なんば花月：みさね", u"競艇場：",
-        u"道頓堀：", u"居酒屋みどり：たぬも", u"千里が丘：",         u"ともろう：失踪",
-    };
-    for (std::size_t i = 0; i < kLocations.size(); ++i) {
-        EXPECT_TRUE(locationHintText(kLocations[i].location, {}) == none[i]) << i;
-        EXPECT_TRUE(locationHintText(kLocations[i].location, test::allFlags()) == all[i]) << i;
-    }
 }
 
 } // namespace

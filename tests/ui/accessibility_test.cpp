@@ -63,7 +63,7 @@ private slots:
     // Every control says what it is, and no two say the same; the dividing lines and the
     // version picture are no controls at all.
     void everyControlHasItsOwnSpokenName() {
-        d->clickMenu("Abot_sm");
+        d->click({"Abot_sm"});
         for (QWidget* top : {static_cast<QWidget*>(window.get()),
                              static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver"))}) {
             QStringList names;
@@ -71,15 +71,11 @@ private slots:
             QVERIFY2(!names.contains(QString()), qPrintable(top->objectName()));
             QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
         }
-        const std::pair<const char*, QString> spoken[]{{"Nm3F", "スペース"},
-                                                       {"Nm2E", "濁点１"},
-                                                       {"Nm34", "濁点２"},
-                                                       {"Namtext2", "なまえの２文字目"},
-                                                       {"PWD", "そうさめも"}};
-        for (const auto& [name, expected] : spoken)
+        for (const auto& [name, spoken] :
+             {std::pair{"Nm2E", "濁点１"}, {"Namtext2", "なまえの２文字目"}})
             QCOMPARE(
                 QAccessible::queryAccessibleInterface(d->control(name))->text(QAccessible::Name),
-                expected);
+                QString(spoken));
     }
 
     // The reason a memo does not read reaches a screen reader as a change of the memo box's

@@ -1,5 +1,9 @@
-#include "ui/application.h"
+// What the desktop is told about the program: its names, its desktop entry, its icon files.
 
+#include "ui/application.h"
+#include "ui/pictures.h"
+
+#include <QDir>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -10,20 +14,39 @@ class ApplicationTest : public QObject {
 private slots:
     void initTestCase() { configureApplication(); }
 
-    // What the desktop and the window system are told the program is called.
     void namesTheProgramItsVersionAndItsDesktopEntry() {
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Pelio"));
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.pelio_app.Pelio"));
-    }
-
-    // A display name that was set stays put and gets appended to window titles on some
-    // platforms; one never set follows the application name.
-    void leavesTheDisplayNameUnset() {
+        // A display name that was set stays put, and some platforms append it to every window
+        // title; one never set follows the application name.
         QCoreApplication::setApplicationName(QStringLiteral("Renamed"));
         const QString displayName = QGuiApplication::applicationDisplayName();
         configureApplication();
         QCOMPARE(displayName, QStringLiteral("Renamed"));
+    }
+
+    // The icon files the build writes for the icon theme: the window icon at every size, each
+    // pixel of the art a square block, as the toolkit reads them back.
+    void eachIconFileIsTheWindowIconInSquareBlocks() {
+        const QImage icon = pelio::ui::windowIconImage();
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QVERIFY(icon.format() == QImage::Format_Indexed8 && icon.colorCount() <= 16);
+        const QDir theme(qEnvironmentVariable("PELIO_ICON_DIR"));
+        const QStringList folders = theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders, QStringList({"128x128", "256x256", "32x32", "64x64"}));
+        for (const QString& folder : folders) {
+            const QImage file(
+                theme.filePath(folder + "/apps/" + QGuiApplication::desktopFileName() + ".png"));
+            QCOMPARE(QString("%1x%2").arg(file.width()).arg(file.height()), folder);
+            const int factor = file.width() / icon.width();
+            for (int y = 0; y < file.height(); ++y) {
+                for (int x = 0; x < file.width(); ++x) {
+                    if (file.pixel(x, y) != icon.pixel(x / factor, y / factor))
+                        QFAIL(qPrintable(QString("%1: pixel (%2, %3)").arg(folder).arg(x).arg(y)));
+                }
+            }
+        }
     }
 };
 

@@ -1,21 +1,17 @@
 #pragma once
 
-#include "ui/control_names.h"
 #include "ui/pelio.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QtTest>
 
-// Drives a main window the way a player does: by clicks on controls found by their names.
+// Drives a main window the way a player does: clicks and keys on controls found by name.
 class WindowDriver {
 public:
     explicit WindowDriver(pelio::ui::Pelio& window)
@@ -28,28 +24,35 @@ public:
         return found;
     }
 
-    void click(const QString& name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
-
-    // Clicks a check box on its square, where a player ticks it: a short caption leaves the
-    // middle of a wide box empty, and a click there does nothing.
-    void tick(QCheckBox* box) const {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        const QRect square =
-            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-        QTest::mouseClick(box, Qt::LeftButton, {}, square.center());
-    }
-    void tick(const QString& name) const { tick(control<QCheckBox>(name)); }
-
-    void clickKey(int code) const { click(pelio::ui::keyName(code)); }
-
-    void clickMenu(const QString& name) const {
-        QMenuBar* bar = window_.menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(control<QAction>(name)).center());
+    // Clicks controls in turn; a menu item is clicked on the menu bar.
+    void click(const QStringList& names) const {
+        for (const QString& name : names) {
+            if (auto* item = window_.findChild<QAction*>(name))
+                QTest::mouseClick(window_.menuBar(), Qt::LeftButton, {},
+                                  window_.menuBar()->actionGeometry(item).center());
+            else
+                QTest::mouseClick(control(name), Qt::LeftButton);
+        }
     }
 
-    // Types into the memo box, as a Japanese input method commits text, and presses Enter.
+    // Presses keys on whatever has focus: "Tab, Ctrl+C".
+    void press(const QString& keys) const {
+        for (const QString& key : keys.split(", ")) {
+            const QKeyCombination combination = QKeySequence(key)[0];
+            QTest::keyClick(focused(), combination.key(), combination.keyboardModifiers());
+        }
+    }
+    // Types characters one key each, as a keyboard with kana on it does.
+    void type(const QString& text) const {
+        for (QChar character : text)
+            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+    QWidget* focused() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
+    }
+
+    // Puts text in the memo box as an input method commits it, and presses Enter.
     void enterMemo(const QString& typed) const {
         auto* box = control<QLineEdit>("PWD");
         box->setFocus();
@@ -60,23 +63,6 @@ public:
         QTest::keyClick(box, Qt::Key_Return);
     }
 
-    // Presses keys on whatever has focus, as a player at the keyboard does: "Tab, Ctrl+C".
-    void press(const QString& keys) const {
-        for (const QString& key : keys.split(", ")) {
-            const QKeyCombination combination = QKeySequence(key)[0];
-            QTest::keyClick(focused(), combination.key(), combination.keyboardModifiers());
-        }
-    }
-    // Types characters on whatever has focus, one key each.
-    void type(const QString& text) const {
-        for (QChar character : text)
-            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
-    }
-    QWidget* focused() const {
-        return QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
-    }
-
     QString text(const QString& name) const {
         if (auto* box = window_.findChild<QLineEdit*>(name))
             return box->text();
@@ -85,35 +71,23 @@ public:
         return control<QAbstractButton>(name)->text();
     }
 
+    // The four name boxes' text, the highlighted one in brackets: "あ[い]？？".
     QString nameBoxes() const {
         QString shown;
-        for (int slot = 1; slot <= 4; ++slot)
-            shown += text(QStringLiteral("Namtext%1").arg(slot));
+        for (int slot = 1; slot <= 4; ++slot) {
+            auto* box = control<QLabel>(QStringLiteral("Namtext%1").arg(slot));
+            const bool marked = box->palette().color(QPalette::WindowText) == QColor(0, 255, 255);
+            shown += marked ? "[" + box->text() + "]" : box->text();
+        }
         return shown;
     }
 
-    // Which name box shows the highlight colour: 1..4, 0 for none, -1 for more than one,
-    // -2 for a box in neither the normal nor the highlight colour.
-    int highlightedBox() const {
-        int highlighted = 0;
-        for (int slot = 1; slot <= 4; ++slot) {
-            const QColor colour = control(QStringLiteral("Namtext%1").arg(slot))
-                                      ->palette()
-                                      .color(QPalette::WindowText);
-            if (colour == QColor(0, 255, 255))
-                highlighted = highlighted == 0 ? slot : -1;
-            else if (colour != QColor(255, 255, 255))
-                return -2;
-        }
-        return highlighted;
-    }
-
-    // Every result a completion writes, in one string for comparing whole windows.
+    // Every result a completion writes, in one string.
     QString results() const {
-        QStringList shown{text("PWD")};
-        for (const char* label : {"Lab_Gam", "Lab_Ofc", "Lab_Mai", "Lab_Nan", "Lab_Sum", "Lab_Dou",
-                                  "Lab_Imd", "Lab_Sen", "Lab_Tom"})
-            shown << text(label);
+        QStringList shown;
+        for (const char* name : {"PWD", "Lab_Gam", "Lab_Ofc", "Lab_Mai", "Lab_Nan", "Lab_Sum",
+                                 "Lab_Dou", "Lab_Imd", "Lab_Sen", "Lab_Tom"})
+            shown << text(name);
         return shown.join('|');
     }
 
