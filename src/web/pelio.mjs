@@ -210,7 +210,8 @@ document.fonts.addEventListener('loadingdone', fitCaptions);
 // reloads once so that the whole of it comes from the same build.
 if ('serviceWorker' in navigator) {
   const hadWorker = navigator.serviceWorker.controller !== null;
-  navigator.serviceWorker.register('sw.js');
+  // Outside a secure context there is no worker; the page works as well, online.
+  navigator.serviceWorker.register('sw.js').catch(() => {});
   navigator.serviceWorker.addEventListener('controllerchange', () => {
     if (hadWorker) location.reload();
   });
