@@ -111,6 +111,8 @@ TEST(MemoReader, NamesTheFirstCharacterOutsideTheMemoKanaSafely) {
         {u"ー", u"「ー」"},     {u"ガ", u"「ガ」"},
         {u"亜", u"「亜」"},     {u"Ａ", u"「Ａ」"},
         {u"ﾟ", u"「ﾟ」"},       {u"\x7f", u"U+007F"},
+        {u"〰", u"「〰」"},     {u"\uF900", u"「\uF900」"},
+        {u"￦", u"「￦」"},     {u"𠀀", u"「𠀀」"},
         {u"\u202E", u"U+202E"}, {u"\u200B", u"U+200B"},
         {u"\u3099", u"U+3099"}, {u"\u0007", u"U+0007"},
         {u"\uFEFF", u"U+FEFF"}, {u"\xd83d\xde00", u"U+1F600"},
