@@ -65,7 +65,6 @@ check "the entry matches the windows' class" has_line "$desktop" "StartupWMClass
 # usual reverse-DNS spelling of an application's name and is accepted.
 check "appstreamcli accepts the metainfo with its desktop entry" \
     quiet appstreamcli validate-tree --no-net --strict "$root"
-check "the metainfo has the $version release" has_text "$metainfo" "<release version=\"$version\""
 check "the metainfo launches the desktop entry" \
     has_text "$metainfo" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
 
@@ -75,23 +74,15 @@ check "cpack builds the package" \
 deb=$work/package/pelio_${version}_$(dpkg --print-architecture).deb
 check "the package is named pelio_${version}_<arch>.deb" test -f "$deb"
 if [ -f "$deb" ]; then
-    dpkg-deb -f "$deb" > "$work/control"
-    check "the package's version is $version" has_line "$work/control" "Version: $version"
-    check "the package is in games" has_line "$work/control" "Section: games"
-    check "the package's architecture is this machine's" \
-        has_line "$work/control" "Architecture: $(dpkg --print-architecture)"
     # The first package of each dependency, without its version.
     dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{ print $1 }' > "$work/depends"
-    for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
-        check "dpkg-shlibdeps found $library" has_line "$work/depends" "$library"
-    done
+    check "dpkg-shlibdeps found the toolkit" has_line "$work/depends" libqt6widgets6
     check "the package brings a Japanese font" has_line "$work/depends" fonts-ipafont-gothic
     check "the package brings the toolkit's Japanese texts" has_line "$work/depends" qt6-translations-l10n
 
     dpkg-deb -x "$deb" "$work/unpacked"
     check "the package holds exactly what the install puts" \
         diff <(files_under "$root") <(files_under "$work/unpacked")
-    check "the packaged program is executable" test -x "$work/unpacked/usr/bin/pelio"
     check "the packaged program is stripped" \
         bash -c '! file -b "$1" | grep -q "not stripped"' _ "$work/unpacked/usr/bin/pelio"
 fi
