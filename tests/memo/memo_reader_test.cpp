@@ -107,9 +107,9 @@ TEST(MemoReader, NamesTheFirstCharacterOutsideTheMemoKanaSafely) {
         std::u16string shown;
     };
     const Case cases[]{
-        {u"ぁ", u"「ぁ」"},     {u"が", u"「が」"},
+        {u"ぁ", u"「ぁ」"},     {u"\u3400", u"「\u3400」"},
         {u"ー", u"「ー」"},     {u"ガ", u"「ガ」"},
-        {u"亜", u"「亜」"},     {u"Ａ", u"「Ａ」"},
+        {u"一", u"「一」"},     {u"！", u"「！」"},
         {u"ﾟ", u"「ﾟ」"},       {u"\x7f", u"U+007F"},
         {u"〰", u"「〰」"},     {u"\uF900", u"「\uF900」"},
         {u"￦", u"「￦」"},     {u"𠀀", u"「𠀀」"},
