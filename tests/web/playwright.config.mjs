@@ -9,7 +9,7 @@ const root = path.resolve(import.meta.dirname, '../..');
 
 export default defineConfig({
   testDir: '.',
-  testMatch: '*.spec.mjs',
+  testMatch: '*.test.mjs',
   outputDir: process.env.PELIO_TEST_OUTPUT ?? 'test-results',
   forbidOnly: true,
   workers: 1,
