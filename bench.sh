@@ -36,11 +36,10 @@ quiet cmake --build build-web
 # Qt wants a private runtime directory; a fresh one keeps the runs alike.
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
-display_file=$(mktemp)
-xvfb_pid=
+pelio_xvfb_pid=
 cleanup() {
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    rm -rf "$XDG_RUNTIME_DIR" "$display_file"
+    if [ -n "$pelio_xvfb_pid" ]; then kill "$pelio_xvfb_pid" 2>/dev/null || true; fi
+    rm -rf "$XDG_RUNTIME_DIR"
 }
 trap cleanup EXIT
 
@@ -72,19 +71,10 @@ awk -F, '
 echo
 
 # Start-up: one X server for every run, on the first free display.
-shown "Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>$display_file &"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-[ -s "$display_file" ] || {
-    echo "bench.sh: Xvfb did not start" >&2
-    exit 1
-}
-DISPLAY=":$(cat "$display_file")"
-export DISPLAY QT_QPA_PLATFORM=xcb
+shown "source scripts/xvfb.sh; pelio_start_xvfb"
+source scripts/xvfb.sh
+pelio_start_xvfb
+export QT_QPA_PLATFORM=xcb
 
 # Each probe prints "wall-ms cpu-ms peak-MB" at its first paint. The stamp is taken by the shell
 # just before it starts the probe, so loading the libraries counts.
