@@ -47,9 +47,10 @@ mapfile -t code < <({ git ls-files src bench scripts '*.sh' '*CMakeLists.txt'; g
 
 test_lines=$(count "${tests[@]}")
 code_lines=$(count "${code[@]}")
-percent=$((100 * test_lines / code_lines))
 printf 'tests %6d lines in %d files (tests/)\n' "$test_lines" "${#tests[@]}"
 printf 'code  %6d lines in %d files (src/, bench/, fuzz/, scripts/, *.sh, CMakeLists.txt)\n' \
     "$code_lines" "${#code[@]}"
-printf 'ratio %5d %%  (at most %d %%)\n' "$percent" "$limit"
-[ "$percent" -le "$limit" ]
+awk -v t="$test_lines" -v c="$code_lines" -v limit="$limit" 'BEGIN {
+    printf "ratio %7.1f %%  (at most %d %%)\n", 100 * t / c, limit
+    exit 100 * t > limit * c
+}'
