@@ -12,7 +12,6 @@ TEST(MemoEncoder, ReproducesTheKnownVectorsAndTheirText) {
     for (const test::MemoVector& vector : test::memoVectors()) {
         const MemoSymbols memo = encodeMemo(vector.name, vector.flags);
         EXPECT_EQ(memo.checkSum, vector.checkSum) << vector.what;
-        EXPECT_EQ(memo.codes, vector.codes) << vector.what;
         EXPECT_TRUE(memoText(memo) == vector.text) << vector.what;
     }
 }

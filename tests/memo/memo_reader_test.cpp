@@ -47,9 +47,11 @@ std::u16string withoutSpaces(std::u16string text) {
     return text;
 }
 
-// The memo kana of `text` (spaces removed), symbol `position` (1-based) replaced by `code`.
-std::u16string withSymbol(const std::u16string& text, int position, int code) {
-    std::u16string symbols = withoutSpaces(text);
+// The memo of `vector` without spaces, the bits `flip` of its symbol at `position` (1-based)
+// flipped.
+std::u16string withSymbol(const test::MemoVector& vector, int position, int flip) {
+    const int code = encodeMemo(vector.name, vector.flags).codes.at(position - 1) ^ flip;
+    std::u16string symbols = withoutSpaces(vector.text);
     symbols.at(position - 1) = kanaSymbol(static_cast<KanaCode>(code));
     return symbols;
 }
@@ -80,7 +82,7 @@ TEST(MemoReader, ReadsAMemoHoweverItIsSpacedWrittenOrQuoted) {
         std::u16string katakana = vector.text, halfWidth;
         for (char16_t& unit : katakana)
             unit = unit == u'\u3000' ? u' ' : static_cast<char16_t>(unit + 0x60);
-        for (std::uint8_t code : vector.codes)
+        for (std::uint8_t code : encodeMemo(vector.name, vector.flags).codes)
             halfWidth += static_cast<char16_t>(u'ｱ' + code);
         std::vector<std::u16string> texts{bare, katakana, halfWidth};
         for (std::u16string_view space :
@@ -167,8 +169,7 @@ TEST(MemoReader, RejectsADigitTheLayoutLeavesEmpty) {
             if (kMemoLayout[n][w].kind != Kind::Empty)
                 continue;
             ++emptyDigits;
-            const std::u16string text =
-                withSymbol(vector.text, position, vector.codes[n] | kSymbolWeights[w]);
+            const std::u16string text = withSymbol(vector, position, kSymbolWeights[w]);
             EXPECT_EQ(expectError(text, MemoErrorKind::NonzeroEmptyDigit).position, position);
         }
     }
@@ -181,18 +182,17 @@ TEST(MemoReader, RejectsCheckDigitsThatDisagreeWithEachOtherOrTheContent) {
         for (std::size_t n = 0; n < kMemoLayout.size(); ++n) {
             if (kMemoLayout[n][0].kind != Kind::CheckDigit)
                 continue;
-            const std::u16string text = withSymbol(vector.text, static_cast<int>(n) + 1,
-                                                   vector.codes[n] ^ kSymbolWeights[0]);
-            expectError(text, MemoErrorKind::CheckMismatch);
+            expectError(withSymbol(vector, static_cast<int>(n) + 1, kSymbolWeights[0]),
+                        MemoErrorKind::CheckMismatch);
         }
     }
     const test::MemoVector vector = test::memoVectors()[3];
     // Both copies of the lowest check digit, at positions 8 and 16, flipped together.
-    std::u16string text = withSymbol(vector.text, 8, vector.codes[7] ^ 16);
-    text[15] = kanaSymbol(static_cast<KanaCode>(vector.codes[15] ^ 16));
+    std::u16string text = withSymbol(vector, 8, 16);
+    text[15] = withSymbol(vector, 16, 16)[15];
     expectError(text, MemoErrorKind::CheckMismatch);
     // A flag ticked without updating the check digits.
-    expectError(withSymbol(vector.text, 10, vector.codes[9] | 1), MemoErrorKind::CheckMismatch);
+    expectError(withSymbol(vector, 10, 1), MemoErrorKind::CheckMismatch);
 }
 
 } // namespace

@@ -107,7 +107,7 @@ class RealWindowTest : public QObject {
 
 private slots:
     void programShowsItsWindowReactsToClicksAndEndsWhenClosed() {
-        QVERIFY2(connection(), "needs an X server: run under xvfb-run");
+        QVERIFY2(connection(), "needs an X server: run under scripts/xvfb.sh");
         QProcess program;
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(qEnvironmentVariable("PELIO_PROGRAM"), {});
