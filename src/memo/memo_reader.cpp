@@ -91,8 +91,13 @@ std::u16string shownCharacter(std::u16string_view text, std::size_t index) {
         character = 0x10000 + ((character - 0xD800) << 10) + (text[index + 1] - 0xDC00);
         units = 2;
     }
-    if (isShownAsItIs(character))
-        return u"「" + std::u16string(text.substr(index, units)) + u"」";
+    if (isShownAsItIs(character)) {
+        // Appended one by one: GCC 12 warns falsely (-Wrestrict) on a literal + string&&.
+        std::u16string shown = u"「";
+        shown += text.substr(index, units);
+        shown += u"」";
+        return shown;
+    }
     std::u16string name = u"U+";
     for (int shift = character > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
         name += u"0123456789ABCDEF"[(character >> shift) & 0xF];
