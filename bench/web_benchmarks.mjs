@@ -8,9 +8,10 @@ import { chromium } from '@playwright/test';
 import { spawn } from 'node:child_process';
 import net from 'node:net';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import config from '../tests/web/playwright.config.mjs';
 
-const root = path.resolve(import.meta.dirname, '..');
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.argv[2] ?? 'build-web/site';
 const runs = Number(process.argv[3] ?? 15);
 const clicks = 401;

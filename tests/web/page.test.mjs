@@ -5,8 +5,9 @@ import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 
-const root = path.resolve(import.meta.dirname, '../..');
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');
 const oracle = (seed, count) =>
   JSON.parse(execFileSync(process.env.PELIO_ORACLE, [String(seed), String(count)], { encoding: 'utf8' }));

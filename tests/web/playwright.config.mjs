@@ -2,10 +2,11 @@
 // interface. CTest passes the site (PELIO_SITE) and the native core's oracle (PELIO_ORACLE).
 import { defineConfig } from '@playwright/test';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 
 const port = Number(process.env.PELIO_PORT ?? 8137);
 const site = process.env.PELIO_SITE ?? 'build-web/site';
-const root = path.resolve(import.meta.dirname, '../..');
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 
 export default defineConfig({
   testDir: '.',
