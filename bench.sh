@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
 pelio_install_missing libbenchmark-dev "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}"
+pelio_install_npm
 pelio_require_node
 
 runs=${1:-15}

@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
 pelio_install_missing "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}"
+pelio_install_npm
 pelio_require_node
 
 # The browser tests' packages, as package-lock.json pins them; they drive Debian's Chromium and

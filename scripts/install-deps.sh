@@ -10,24 +10,32 @@ pelio_packages=(
     dpkg-dev desktop-file-utils appstream file
 )
 
-# The web build: Debian's Emscripten and the acorn parser its optimiser needs; and for the
-# browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has.
-pelio_web_packages=(emscripten node-acorn)
+# The web build: Debian's Emscripten, the Node.js that runs its tools and the site writer, and
+# the acorn parser its optimiser needs; and for the browser tests Debian's Chromium, with the
+# Japanese fonts a Debian desktop has.
+pelio_web_packages=(emscripten nodejs node-acorn)
 pelio_browser_packages=(chromium fonts-noto-cjk)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.
 pelio_fuzz_packages=(clang libclang-rt-14-dev)
 
-# Node.js runs the web build's tools and the browser tests; Playwright needs version 20 or
-# later, newer than Debian 12's own.
+# Node.js runs the web build's tools and the browser tests; the Playwright that package-lock.json
+# pins needs version 18 or later, Debian 12's own. A node found first on PATH is the one used.
 pelio_require_node() {
     local major
     major=$(node --version 2>/dev/null | sed -n 's/^v\([0-9]*\).*/\1/p')
-    if [ -z "$major" ] || [ "$major" -lt 20 ]; then
-        echo "Node.js 20 or later is needed (found: $(node --version 2>/dev/null || echo none))." >&2
+    if [ -z "$major" ] || [ "$major" -lt 18 ]; then
+        echo "Node.js 18 or later is needed (found: $(node --version 2>/dev/null || echo none))." >&2
         return 1
     fi
+}
+
+# npm installs the browser tests' packages. Debian's nodejs leaves it to a package of its own,
+# while a Node.js from elsewhere (NodeSource's) brings it inside its nodejs package and conflicts
+# with Debian's npm; so it is looked for once nodejs is installed, and installed only if missing.
+pelio_install_npm() {
+    command -v npm >/dev/null 2>&1 || pelio_install_missing npm
 }
 
 # Installs whichever of pelio_packages, and of the packages named as arguments, are missing.
