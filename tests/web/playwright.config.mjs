@@ -1,10 +1,18 @@
 // The page's tests in Debian's Chromium, against a built site served on the loopback
 // interface. CTest passes the site (PELIO_SITE) and the native core's oracle (PELIO_ORACLE).
 import { defineConfig } from '@playwright/test';
+import net from 'node:net';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const port = Number(process.env.PELIO_PORT ?? 8137);
+// A free port, taken once by the runner; its workers load this file again and inherit it.
+if (!process.env.PELIO_PORT) {
+  const server = net.createServer().listen(0, '127.0.0.1');
+  await new Promise((resolve) => server.once('listening', resolve));
+  process.env.PELIO_PORT = String(server.address().port);
+  await new Promise((resolve) => server.close(resolve));
+}
+const port = Number(process.env.PELIO_PORT);
 const site = process.env.PELIO_SITE ?? 'build-web/site';
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 
