@@ -35,14 +35,19 @@ pelio_require_node() {
 # while a Node.js from elsewhere (NodeSource's) brings it inside its nodejs package and conflicts
 # with Debian's npm; so it is looked for once nodejs is installed, and installed only if missing.
 pelio_install_npm() {
-    command -v npm >/dev/null 2>&1 || pelio_install_missing npm
+    command -v npm >/dev/null 2>&1 || pelio_install_packages npm
 }
 
 # Installs whichever of pelio_packages, and of the packages named as arguments, are missing.
 pelio_install_missing() {
+    pelio_install_packages "${pelio_packages[@]}" "$@"
+}
+
+# Installs whichever of the packages named as arguments are missing, and no others.
+pelio_install_packages() {
     local missing=()
     local package
-    for package in "${pelio_packages[@]}" "$@"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done
