@@ -99,15 +99,14 @@ EOF
 }
 
 # Where this machine reaches the registries through a proxy with a certificate authority of its
-# own, the root must trust it too: Debian's ca-certificates takes it from /usr/local. Node.js
-# keeps its own list of authorities and is pointed at the root's bundle.
+# own, the root must trust it too: Debian's ca-certificates adds those in /usr/local to the
+# system's list. Debian's Node.js, and npm with it, reads that list, so nothing else is needed.
 trust_local_authorities() {
     local authorities=(/usr/local/share/ca-certificates/*.crt)
     [ -e "${authorities[0]}" ] || return 0
     mkdir -p "$root/usr/local/share/ca-certificates"
     cp "${authorities[@]}" "$root/usr/local/share/ca-certificates/"
     in_root update-ca-certificates
-    root_env+=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
 }
 
 clone() {
