@@ -37,12 +37,13 @@ in_root_alone() {
 steps=()
 started=$SECONDS
 current=
+current_start=
 step() { # step NAME COMMAND...: runs COMMAND as the step NAME and notes how long it took
     current=$1
-    local start=$SECONDS
+    current_start=$SECONDS
     echo "=== fresh-debian.sh: $current"
     "${@:2}"
-    steps+=("$(printf '%-44s %4d s' "$current" $((SECONDS - start)))")
+    steps+=("$(printf '%-44s %4d s' "$current" $((SECONDS - current_start)))")
     current=
 }
 
@@ -52,7 +53,7 @@ cleanup() {
     local status=$? start=$SECONDS process mount
     trap - EXIT INT TERM
     set +e # a step of the cleanup that fails must not stop the rest
-    [ -z "$current" ] || steps+=("$(printf '%-44s FAILED' "$current")")
+    [ -z "$current" ] || steps+=("$(printf '%-44s %4d s  FAILED' "$current" $((start - current_start)))")
     for process in /proc/[0-9]*; do
         [ "$(readlink "$process/root" 2>/dev/null)" != "$root" ] ||
             kill -KILL "${process#/proc/}" 2>/dev/null || true
