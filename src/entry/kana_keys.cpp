@@ -48,8 +48,6 @@ constexpr std::array<MarkedKana, 2> kMarkedKana{{
 
 constexpr char16_t kCombiningVoicedMark = u'\u3099';
 constexpr char16_t kCombiningSemiVoicedMark = u'\u309A';
-// Katakana sit 0x60 above the hiragana they match: "ア" U+30A2, "あ" U+3042.
-constexpr char16_t kKatakanaOffset = 0x60;
 
 // The first key that types `symbol`: of the two keys of each sound mark, the upper one.
 std::optional<KanaCode> keyTyping(char16_t symbol) {
@@ -79,10 +77,8 @@ std::u16string_view keySpokenName(KanaCode code) {
 KeyPresses keysForCharacter(char32_t character) {
     if (character > 0xFFFF)
         return {};
-    auto unit = static_cast<char16_t>(character);
-    if (unit >= u'ァ' && unit <= u'ヶ')
-        unit = static_cast<char16_t>(unit - kKatakanaOffset);
-    else if (unit == kCombiningVoicedMark)
+    char16_t unit = asHiragana(static_cast<char16_t>(character));
+    if (unit == kCombiningVoicedMark)
         unit = u'゛';
     else if (unit == kCombiningSemiVoicedMark)
         unit = u'゜';

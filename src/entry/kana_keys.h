@@ -22,8 +22,8 @@ struct KeyPresses {
 };
 
 // A kana with a key of its own is that key; a voiced or semi-voiced kana is its plain kana's
-// key and then the first ゛ or ゜ key, as the game spells it; katakana count as the hiragana
-// they match. A character with no key gives no presses.
+// key and then the first ゛ or ゜ key, as the game spells it; katakana, full- or half-width,
+// count as the hiragana they match. A character with no key gives no presses.
 KeyPresses keysForCharacter(char32_t character);
 
 } // namespace pelio

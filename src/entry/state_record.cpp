@@ -4,20 +4,11 @@
 #include "hints/advice_rank.h"
 #include "hints/location_hints.h"
 #include "memo/memo_text.h"
+#include "memo/utf16.h"
 
 #include <algorithm>
 
 namespace pelio {
-namespace {
-
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-} // namespace
 
 void pressKanaKey(StateRecord& state, KanaCode code) {
     state.keyPending = true;
@@ -32,6 +23,8 @@ void commitPendingKey(StateRecord& state) {
     const int slot = state.nameCursor;
     state.nameKeyIndex[slot - 1] = state.pendingKeyIndex;
     state.nameShown[slot - 1] = true;
+    state.enteredName.codes[slot - 1] = state.pendingKeyIndex;
+    state.enteredName.written.set(static_cast<std::size_t>(slot - 1));
     state.highlightedSlot = static_cast<std::int16_t>(slot);
 }
 
@@ -41,13 +34,8 @@ void backspaceName(StateRecord& state) {
 }
 
 void typeText(StateRecord& state, std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t character = text[i];
-        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            character = 0x10000 + ((character - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
-        const KeyPresses presses = keysForCharacter(character);
+    for (std::size_t i = 0; i < text.size(); i += codePointAt(text, i).units) {
+        const KeyPresses presses = keysForCharacter(codePointAt(text, i).value);
         for (std::size_t k = 0; k < presses.count; ++k) {
             pressKanaKey(state, presses.codes[k]);
             commitPendingKey(state);
@@ -82,20 +70,17 @@ Results resetEntry(StateRecord& state) {
     state.adviceRank = 1;
     state.nameShown = {};
     state.highlightedSlot = 0;
+    state.enteredName = {};
+    state.writtenMemo.clear();
     return blankResults();
 }
 
-std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text) {
-    MemoReading reading = readMemo(text);
-    if (auto* error = std::get_if<MemoError>(&reading))
-        return std::move(*error);
-    const auto& content = std::get<MemoContent>(reading);
+void enterMemo(StateRecord& state, const MemoContent& content) {
     state.nameKeyIndex = content.name;
     state.nameShown.fill(true);
     state.nameCursor = kNameSlots;
     state.highlightedSlot = kNameSlots;
     state.progressFlags = content.flags;
-    return std::nullopt;
 }
 
 Results complete(StateRecord& state) {
@@ -108,6 +93,7 @@ Results complete(StateRecord& state) {
     for (std::size_t i = 0; i < kLocations.size(); ++i)
         result.hintLines[i] = locationHintText(kLocations[i].location, flags);
     result.rankLine = adviceRankText(state.adviceRank);
+    state.writtenMemo = result.memo;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memo/memo_reader.h"
+#include "memo/memo_suggestions.h"
 #include "model/flag_catalogue.h"
 
 #include <array>
@@ -30,14 +31,21 @@ struct StateRecord {
     // all, though the codes stay), and which box is marked, 1..4, or 0 for none.
     std::array<bool, kNameSlots> nameShown{};
     std::int16_t highlightedSlot = 0;
+    // The slots the player has written with the keys since the last reset: what a memo of
+    // theirs must hold. Reading a memo writes the name boxes, not this.
+    KnownName enteredName;
 
     // Progress panel: 0 while page 1 is shown, 1 while page 2 is.
     std::int16_t flagPage = 0;
     ProgressFlags progressFlags;
 
-    // Results of the last completion; the reset puts them back.
+    // Results of the last completion; the reset puts them back. `writtenMemo` is the memo it
+    // wrote into the memo box, empty before the first completion and after a reset.
     std::int16_t metCount = 0;
     std::int16_t adviceRank = 1;
+    std::u16string writtenMemo;
+
+    bool operator==(const StateRecord&) const = default;
 };
 
 // A kana key: makes its code the pending key. Nothing on screen changes.
@@ -79,13 +87,12 @@ Results blankResults();
 // codes, the pending key and the page shown.
 Results resetEntry(StateRecord& state);
 
-// Reads a typed or pasted memo. When it reads, its name and progress replace the entry as if
-// the player had entered the four kana with the keyboard and ticked the boxes (the pending
-// key and the page stay); otherwise nothing changes and the reason comes back.
-std::optional<MemoError> enterMemo(StateRecord& state, std::u16string_view text);
+// A memo's name and progress replace the entry, as if the player had entered the four kana with
+// the keyboard and ticked the boxes; the pending key, the page and the entered name stay.
+void enterMemo(StateRecord& state, const MemoContent& content);
 
-// The completion: records the meeting count and advice rank and returns what to show, worked
-// out from the stored name codes and flags alone.
+// The completion: records the meeting count, the advice rank and the memo it writes, and
+// returns what to show, worked out from the stored name codes and flags alone.
 Results complete(StateRecord& state);
 
 // What name box `slot` (1..4) shows.

@@ -12,8 +12,11 @@ namespace pelio {
 // The four kana codes of a name, slot 1 first. A slot never written holds 0.
 using NameCodes = std::array<KanaCode, kNameSlots>;
 
+// The 20 symbols of a memo, each a code from 0 to 31, first symbol first.
+using MemoCodes = std::array<std::uint8_t, kMemoLength>;
+
 struct MemoSymbols {
-    std::array<std::uint8_t, kMemoLength> codes{}; // each 0..31
+    MemoCodes codes{};
     int checkSum = 0; // 1-digits in the name codes plus set flags, 0..70
     bool operator==(const MemoSymbols&) const = default;
 };

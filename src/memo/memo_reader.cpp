@@ -2,7 +2,10 @@
 
 #include "memo/kana_alphabet.h"
 #include "memo/memo_layout.h"
+#include "memo/utf16.h"
+#include "memo/wording.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <optional>
@@ -11,20 +14,19 @@
 namespace pelio {
 namespace {
 
-// Katakana sit 0x60 above the hiragana they match: "ア" U+30A2, "あ" U+3042.
-constexpr char16_t kKatakanaOffset = 0x60;
-constexpr char16_t kFirstKatakana = u'ァ';
-constexpr char16_t kLastKatakana = u'ヶ';
-// The half-width katakana from "ｱ" to "ﾐ" run in the memo kana's own order.
-constexpr char16_t kFirstHalfWidthMemoKana = u'ｱ';
-constexpr char16_t kLastHalfWidthMemoKana = u'ﾐ';
-
-// Every character Unicode counts as white space, line and paragraph separators included:
-// whatever a chat program or a note app puts between the groups.
+// Every character Unicode counts as white space, line and paragraph separators included, and
+// the invisible ones that ride along when a memo is copied out of a web page or a chat: the
+// zero-width space and joiners, the word joiner, the byte order mark and the soft hyphen.
 bool isSkipped(char16_t unit) {
     return (unit >= 0x09 && unit <= 0x0D) || unit == 0x20 || unit == 0x85 || unit == 0xA0 ||
-           unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 ||
-           unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == kIdeographicSpace;
+           unit == 0xAD || unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200D) || unit == 0x2028 ||
+           unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x2060 ||
+           unit == kIdeographicSpace || unit == 0xFEFF;
+}
+
+// Control characters other than the line breaks and tabs above.
+bool isControl(char32_t c) {
+    return (c < 0x20 || (c >= 0x7F && c <= 0x9F)) && !isSkipped(static_cast<char16_t>(c));
 }
 
 // Quotes that chat programs put around a pasted text, as opening and closing pairs.
@@ -38,36 +40,17 @@ constexpr std::array<std::pair<char16_t, char16_t>, 6> kQuotePairs{{
 }};
 
 // The code of `unit` among the 32 memo kana; small, voiced and other kana are not among them.
-std::optional<std::uint8_t> memoKanaCode(char16_t unit) {
-    if (unit >= kFirstHalfWidthMemoKana && unit <= kLastHalfWidthMemoKana)
-        return static_cast<std::uint8_t>(unit - kFirstHalfWidthMemoKana);
-    if (unit >= kFirstKatakana && unit <= kLastKatakana)
-        unit = static_cast<char16_t>(unit - kKatakanaOffset);
+std::int8_t memoKanaCode(char16_t unit) {
+    const char16_t hiragana = asHiragana(unit);
     for (int code = 0; code < kMemoKanaCount; ++code) {
-        if (kanaSymbol(static_cast<KanaCode>(code)) == unit)
-            return static_cast<std::uint8_t>(code);
+        if (kanaSymbol(static_cast<KanaCode>(code)) == hiragana)
+            return static_cast<std::int8_t>(code);
     }
-    return std::nullopt;
+    return kNotMemoKana;
 }
 
 int clampToInt(std::size_t value) {
     return value > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
-}
-
-std::u16string fullWidthNumber(std::size_t number) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'０' + number % 10));
-        number /= 10;
-    } while (number > 0);
-    return digits;
-}
-
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 // Characters a reason may show as they are: kana, ideographs, Japanese punctuation, printable
@@ -84,36 +67,33 @@ bool isShownAsItIs(char32_t c) {
 
 // The character at `index` as a reason shows it: in brackets, or as "U+202E".
 std::u16string shownCharacter(std::u16string_view text, std::size_t index) {
-    char32_t character = text[index];
-    std::size_t units = 1;
-    if (isHighSurrogate(text[index]) && index + 1 < text.size() &&
-        isLowSurrogate(text[index + 1])) {
-        character = 0x10000 + ((character - 0xD800) << 10) + (text[index + 1] - 0xDC00);
-        units = 2;
-    }
-    if (isShownAsItIs(character)) {
+    const CodePoint character = codePointAt(text, index);
+    std::u16string shown;
+    if (isShownAsItIs(character.value)) {
         // Appended one by one: GCC 12 warns falsely (-Wrestrict) on a literal + string&&.
-        std::u16string shown = u"「";
-        shown += text.substr(index, units);
-        shown += u"」";
+        shown.append(u"「").append(text.substr(index, character.units)).append(u"」");
         return shown;
     }
-    std::u16string name = u"U+";
-    for (int shift = character > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
-        name += u"0123456789ABCDEF"[(character >> shift) & 0xF];
-    return name;
+    shown = u"U+";
+    for (int shift = character.value > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
+        shown += u"0123456789ABCDEF"[(character.value >> shift) & 0xF];
+    return shown;
 }
 
 MemoError notMemoKana(std::u16string_view text, std::size_t index) {
-    const int position = clampToInt(index + 1);
-    return {MemoErrorKind::NotMemoKana, position,
+    return {MemoErrorKind::NotMemoKana, clampToInt(index + 1),
             fullWidthNumber(index + 1) + u"文字目の" + shownCharacter(text, index) +
                 u"はそうさめもの文字ではありません（使えるのは「あ」～「み」）"};
 }
 
+MemoError controlCharacter(std::u16string_view text, std::size_t index) {
+    return {MemoErrorKind::ControlCharacter, clampToInt(index + 1),
+            u"入れようとした文字の" + fullWidthNumber(index + 1) + u"文字目に制御文字" +
+                shownCharacter(text, index) + u"があるので、そうさめもの欄には入れません"};
+}
+
 MemoError wrongLength(std::size_t symbolCount) {
-    const int count = clampToInt(symbolCount);
-    return {MemoErrorKind::WrongLength, count,
+    return {MemoErrorKind::WrongLength, clampToInt(symbolCount),
             u"そうさめもは" + fullWidthNumber(kMemoLength) + u"文字です（いま" +
                 fullWidthNumber(symbolCount) + u"文字）"};
 }
@@ -137,56 +117,52 @@ MemoError checkMismatch() {
 
 } // namespace
 
-std::optional<MemoError> checkMemoInputLength(std::size_t length) {
-    if (length > kMemoInputLimit)
-        return tooLong(length);
+std::optional<MemoError> checkMemoInput(std::u16string_view incoming, std::size_t resultingLength) {
+    if (resultingLength > kMemoInputLimit)
+        return tooLong(resultingLength);
+    for (std::size_t i = 0; i < incoming.size(); i += codePointAt(incoming, i).units) {
+        if (isControl(codePointAt(incoming, i).value))
+            return controlCharacter(incoming, i);
+    }
     return std::nullopt;
 }
 
-MemoReading readMemo(std::u16string_view text) {
-    if (std::optional<MemoError> error = checkMemoInputLength(text.size()))
-        return *error;
-
+std::vector<TypedSymbol> typedSymbols(std::u16string_view text) {
+    text = text.substr(0, kMemoInputLimit);
     // A pair of quotes around the whole text is dropped; a lone quote is not memo kana.
     std::size_t first = 0, last = text.size();
     while (first < last && isSkipped(text[first]))
         ++first;
     while (last > first && isSkipped(text[last - 1]))
         --last;
-    bool quoted = false;
-    for (const auto& [open, close] : kQuotePairs)
-        quoted = quoted || (last - first >= 2 && text[first] == open && text[last - 1] == close);
+    const bool quoted = std::any_of(kQuotePairs.begin(), kQuotePairs.end(), [&](const auto& pair) {
+        return last - first >= 2 && text[first] == pair.first && text[last - 1] == pair.second;
+    });
     if (quoted) {
         ++first;
         --last;
     }
 
-    std::array<std::uint8_t, kMemoLength> symbols{};
-    std::size_t symbolCount = 0;
-    for (std::size_t i = first; i < last; ++i) {
-        if (isSkipped(text[i]))
-            continue;
-        const std::optional<std::uint8_t> code = memoKanaCode(text[i]);
-        if (!code)
-            return notMemoKana(text, i);
-        if (symbolCount < symbols.size())
-            symbols[symbolCount] = *code;
-        ++symbolCount;
+    std::vector<TypedSymbol> symbols;
+    for (std::size_t i = first; i < last; i += codePointAt(text, i).units) {
+        if (!isSkipped(text[i]))
+            symbols.push_back({memoKanaCode(text[i]), static_cast<std::uint16_t>(i)});
     }
-    if (symbolCount != symbols.size())
-        return wrongLength(symbolCount);
+    return symbols;
+}
 
+MemoReading decodeMemo(const MemoCodes& codes) {
     MemoContent content;
     // The values the copies of each check digit were typed with: bit 0 for a 0, bit 1 for a 1.
     std::array<unsigned, kCheckDigits> checkCopies{};
     for (std::size_t n = 0; n < kMemoLayout.size(); ++n) {
         for (std::size_t w = 0; w < kSymbolWeights.size(); ++w) {
-            const int digit = symbols[n] / kSymbolWeights[w] % 2;
+            const int digit = codes[n] / kSymbolWeights[w] % 2;
             const DigitSource& source = kMemoLayout[n][w];
             switch (source.kind) {
             case DigitSource::Kind::Empty:
                 if (digit != 0)
-                    return nonzeroEmptyDigit(static_cast<int>(n) + 1, symbols[n]);
+                    return nonzeroEmptyDigit(static_cast<int>(n) + 1, codes[n]);
                 break;
             case DigitSource::Kind::NameDigit: {
                 KanaCode& code = content.name[source.slot - 1];
@@ -210,6 +186,23 @@ MemoReading readMemo(std::u16string_view text) {
             return checkMismatch();
     }
     return content;
+}
+
+MemoReading readMemo(std::u16string_view text) {
+    if (text.size() > kMemoInputLimit)
+        return tooLong(text.size());
+    const std::vector<TypedSymbol> symbols = typedSymbols(text);
+    // The web build's standard library has no range algorithms: these are the classic ones.
+    const auto notKana = std::find_if(symbols.begin(), symbols.end(),
+                                      [](const TypedSymbol& s) { return s.code == kNotMemoKana; });
+    if (notKana != symbols.end())
+        return notMemoKana(text, notKana->index);
+    if (symbols.size() != kMemoLength)
+        return wrongLength(symbols.size());
+    MemoCodes codes{};
+    std::transform(symbols.begin(), symbols.end(), codes.begin(),
+                   [](const TypedSymbol& s) { return static_cast<std::uint8_t>(s.code); });
+    return decodeMemo(codes);
 }
 
 } // namespace pelio

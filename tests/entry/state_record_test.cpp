@@ -80,6 +80,7 @@ TEST(TypedKana, PressTheirKeysAndInputAsThePlayerWould) {
         {u"ぶっ！", {60, 48, 54, 0}, 3}, // keys of their own
         {u"あいうが", {0, 1, 2, 46}, 4}, // the mark overwrites slot 4, as in the game
         {u"゜\u3000ー", {47, 63, 61, 0}, 3},
+        {u"ｶﾞｷｸ", {5, 46, 6, 7}, 4}, // half-width, its sound mark a character of its own
         {u"aぁ漢 \xd83d\xde00", {}, 0}, // no key: nothing at all changes
     };
     for (const Case& c : cases) {
@@ -89,24 +90,6 @@ TEST(TypedKana, PressTheirKeysAndInputAsThePlayerWould) {
         EXPECT_EQ(state.nameCursor, c.cursor) << c.typed.size();
         EXPECT_EQ(state.keyPending, c.cursor > 0) << c.typed.size();
     }
-}
-
-TEST(MemoEntry, TakesNameAndFlagsAsIfEnteredAndKeepsPendingKeyAndPage) {
-    StateRecord state;
-    play(state, u"く");
-    switchFlagPage(state);
-    setFlag(state, flag("Chk_Lgt"), true);
-    const ProgressFlags flags = test::flagsWith({"Chk_Pnd", "Chk_Khk"});
-
-    EXPECT_EQ(enterMemo(state, u"み")->kind, MemoErrorKind::WrongLength);
-    EXPECT_TRUE(shownName(state) == u"？？？？");
-    EXPECT_FALSE(enterMemo(state, memoText(encodeMemo({1, 2, 3, 4}, flags))));
-    EXPECT_TRUE(shownName(state) == u"いうえお");
-    EXPECT_EQ(state.highlightedSlot, 4);
-    EXPECT_EQ(state.progressFlags, flags);
-    EXPECT_EQ(state.flagPage, 1);
-    play(state, u"+"); // the next input rewrites slot 4 with the pending key
-    EXPECT_TRUE(shownName(state) == u"いうえく");
 }
 
 } // namespace

@@ -86,7 +86,8 @@ TEST(MemoReader, ReadsAMemoHoweverItIsSpacedWrittenOrQuoted) {
             halfWidth += static_cast<char16_t>(u'ｱ' + code);
         std::vector<std::u16string> texts{bare, katakana, halfWidth};
         for (std::u16string_view space :
-             {u"\r\n", u"\t", u"\u00A0", u"\u2028", u"\u2029", u"\u0085", u"\v", u"\f"})
+             {u"\r\n", u"\t", u"\u00A0", u"\u2028", u"\u2029", u"\u0085", u"\v", u"\f",
+              u"\u200B", u"\u200C", u"\u200D", u"\u2060", u"\uFEFF", u"\u00AD"})
             texts.push_back(bare.substr(0, 5) + std::u16string(space) + bare.substr(5));
         for (std::u16string_view pair :
              {u"\"\"", u"''", u"\u201C\u201D", u"\u2018\u2019", u"「」", u"『』"})
@@ -115,9 +116,9 @@ TEST(MemoReader, NamesTheFirstCharacterOutsideTheMemoKanaSafely) {
         {u"ﾟ", u"「ﾟ」"},       {u"\x7f", u"U+007F"},
         {u"〰", u"「〰」"},     {u"\uF900", u"「\uF900」"},
         {u"￦", u"「￦」"},     {u"𠀀", u"「𠀀」"},
-        {u"\u202E", u"U+202E"}, {u"\u200B", u"U+200B"},
+        {u"\u202E", u"U+202E"}, {u"\u200E", u"U+200E"},
         {u"\u3099", u"U+3099"}, {u"\u0007", u"U+0007"},
-        {u"\uFEFF", u"U+FEFF"}, {u"\xd83d\xde00", u"U+1F600"},
+        {u"\uFFFC", u"U+FFFC"}, {u"\xd83d\xde00", u"U+1F600"},
         {u"\xd83d", u"U+D83D"}, {std::u16string(1, u'\0'), u"U+0000"},
     };
     for (const Case& c : cases) {
@@ -193,6 +194,32 @@ TEST(MemoReader, RejectsCheckDigitsThatDisagreeWithEachOtherOrTheContent) {
     expectError(text, MemoErrorKind::CheckMismatch);
     // A flag ticked without updating the check digits.
     expectError(withSymbol(vector, 10, 1), MemoErrorKind::CheckMismatch);
+}
+
+// The memo box takes in nothing it could not show or pass whole to a screen reader, and no
+// more than it holds; it refuses such a text whole, saying where the fault is.
+TEST(MemoInput, RefusesControlCharactersAndTextsTooLongForTheBox) {
+    const struct {
+        std::u16string incoming;
+        std::size_t resulting;
+        std::optional<MemoErrorKind> refusal;
+        std::u16string_view says;
+    } cases[]{
+        {u"あい\r\nう\tえ", 6, std::nullopt, u""},
+        {std::u16string(u"あい\0う", 4), 4, MemoErrorKind::ControlCharacter, u"３文字目に制御文字U+0000"},
+        {u"\x1b[0m", 5, MemoErrorKind::ControlCharacter, u"１文字目に制御文字U+001B"},
+        {u"あ\x85\x9f", 3, MemoErrorKind::ControlCharacter, u"３文字目に制御文字U+009F"},
+        {u"あ", kMemoInputLimit, std::nullopt, u""},
+        {u"あ", kMemoInputLimit + 1, MemoErrorKind::TooLong, u"２５７文字"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<MemoError> error = checkMemoInput(c.incoming, c.resulting);
+        ASSERT_EQ(error.has_value(), c.refusal.has_value()) << c.resulting;
+        if (error) {
+            EXPECT_EQ(error->kind, *c.refusal);
+            EXPECT_NE(error->message.find(c.says), std::u16string::npos) << c.resulting;
+        }
+    }
 }
 
 } // namespace

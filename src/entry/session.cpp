@@ -1,0 +1,126 @@
+#include "entry/session.h"
+
+#include "memo/memo_text.h"
+
+#include <array>
+#include <variant>
+
+namespace pelio {
+namespace {
+
+// A saved line: this mark, then one character for each small number of the record (its value
+// above '0'), one '0' or '1' for each flag, and the memo last written, if any.
+constexpr std::u16string_view kMark = u"pelio1:";
+
+enum Number {
+    Cursor,
+    Pending,
+    PendingKey,
+    Name1,
+    Shown = Name1 + kNameSlots,
+    Highlighted,
+    Entered1,
+    EnteredSlots = Entered1 + kNameSlots,
+    Page,
+    kNumbers
+};
+// The largest value of each number: a kana code, unless it is a count, a slot or a set of slots.
+constexpr auto kMost = [] {
+    std::array<int, kNumbers> most{};
+    most.fill(kKanaCount - 1);
+    most[Cursor] = most[Highlighted] = kNameSlots;
+    most[Pending] = most[Page] = 1;
+    most[Shown] = most[EnteredSlots] = (1 << kNameSlots) - 1;
+    return most;
+}();
+
+constexpr std::size_t kFlagsAt = kMark.size() + kNumbers;
+constexpr std::size_t kMemoAt = kFlagsAt + kFlagCount;
+
+// The entry just after the completion that wrote `memo`; none if the program never writes it.
+std::optional<StateRecord> completionOf(std::u16string_view memo) {
+    const MemoReading reading = readMemo(memo);
+    const auto* content = std::get_if<MemoContent>(&reading);
+    if (!content)
+        return std::nullopt;
+    StateRecord completed;
+    enterMemo(completed, *content);
+    complete(completed);
+    if (completed.writtenMemo != memo)
+        return std::nullopt;
+    return completed;
+}
+
+} // namespace
+
+std::u16string saveEntry(const StateRecord& state) {
+    std::array<int, kNumbers> numbers{};
+    numbers[Cursor] = state.nameCursor;
+    numbers[Pending] = state.keyPending;
+    numbers[PendingKey] = state.pendingKeyIndex;
+    for (std::size_t slot = 0; slot < kNameSlots; ++slot) {
+        numbers[Name1 + slot] = state.nameKeyIndex[slot];
+        numbers[Shown] |= state.nameShown[slot] << slot;
+        numbers[Entered1 + slot] = state.enteredName.codes[slot];
+    }
+    numbers[Highlighted] = state.highlightedSlot;
+    numbers[EnteredSlots] = static_cast<int>(state.enteredName.written.to_ulong());
+    numbers[Page] = state.flagPage;
+
+    std::u16string line(kMark);
+    for (int number : numbers)
+        line += static_cast<char16_t>(u'0' + number);
+    for (int flag = 1; flag <= kFlagCount; ++flag)
+        line += state.progressFlags.isSet(flag) ? u'1' : u'0';
+    return line + state.writtenMemo;
+}
+
+std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
+    if (saved.size() < kMemoAt || saved.substr(0, kMark.size()) != kMark)
+        return std::nullopt;
+    std::array<int, kNumbers> numbers{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        numbers[i] = saved[kMark.size() + i] - u'0';
+        if (numbers[i] < 0 || numbers[i] > kMost[i])
+            return std::nullopt;
+    }
+    StateRecord state;
+    // The memo last written must be one the program writes; that completion gives the rank
+    // and the meeting count.
+    const std::u16string_view memo = saved.substr(kMemoAt);
+    if (!memo.empty()) {
+        const std::optional<StateRecord> completed = completionOf(memo);
+        if (!completed)
+            return std::nullopt;
+        state.writtenMemo = completed->writtenMemo;
+        state.metCount = completed->metCount;
+        state.adviceRank = completed->adviceRank;
+    }
+    for (int flag = 1; flag <= kFlagCount; ++flag) {
+        const char16_t tick = saved[kFlagsAt + static_cast<std::size_t>(flag - 1)];
+        if (tick != u'0' && tick != u'1')
+            return std::nullopt;
+        state.progressFlags.set(flag, tick == u'1');
+    }
+
+    state.nameCursor = static_cast<std::int16_t>(numbers[Cursor]);
+    state.keyPending = numbers[Pending] == 1;
+    state.pendingKeyIndex = static_cast<KanaCode>(numbers[PendingKey]);
+    state.pendingKana = state.keyPending ? kanaSymbol(state.pendingKeyIndex) : char16_t{};
+    for (std::size_t slot = 0; slot < kNameSlots; ++slot) {
+        state.nameKeyIndex[slot] = static_cast<KanaCode>(numbers[Name1 + slot]);
+        state.nameShown[slot] = (numbers[Shown] >> slot & 1) != 0;
+        state.enteredName.codes[slot] = static_cast<KanaCode>(numbers[Entered1 + slot]);
+    }
+    state.highlightedSlot = static_cast<std::int16_t>(numbers[Highlighted]);
+    state.enteredName.written = static_cast<unsigned long>(numbers[EnteredSlots]);
+    state.flagPage = static_cast<std::int16_t>(numbers[Page]);
+    return state;
+}
+
+Results shownResults(const StateRecord& state) {
+    std::optional<StateRecord> completed = completionOf(state.writtenMemo);
+    return completed ? complete(*completed) : blankResults();
+}
+
+} // namespace pelio

@@ -1,0 +1,83 @@
+#include "entry/session.h"
+
+#include "entry/memo_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace pelio {
+namespace {
+
+// Entries as play leaves them: keys, typing, ticks, pages, completions, readings and resets.
+TEST(Session, KeepsEveryEntryPlayCanLeave) {
+    std::mt19937 random(1201);
+    StateRecord state;
+    for (int step = 0; step < 400; ++step) {
+        switch (random() % 8) {
+        case 0:
+            pressKanaKey(state, static_cast<KanaCode>(random() % kKanaCount));
+            break;
+        case 1:
+            commitPendingKey(state);
+            break;
+        case 2:
+            backspaceName(state);
+            break;
+        case 3:
+            setFlag(state, static_cast<FlagNumber>(1 + random() % kFlagCount), random() % 2);
+            break;
+        case 4:
+            switchFlagPage(state);
+            break;
+        case 5:
+            complete(state);
+            break;
+        case 6:
+            if (random() % 4 == 0)
+                resetEntry(state);
+            break;
+        case 7:
+            pressEnterInMemo(state, u"いあうえあなあちああ あああちあちああああ");
+            break;
+        }
+        const std::optional<StateRecord> restored = restoreEntry(saveEntry(state));
+        ASSERT_TRUE(restored.has_value()) << step;
+        EXPECT_EQ(*restored, state) << step;
+        EXPECT_EQ(shownResults(*restored).memo, state.writtenMemo) << step;
+    }
+}
+
+// Whatever else a tab's storage holds, no entry comes of it.
+TEST(Session, RestoresNothingFromALineItDidNotWrite) {
+    StateRecord state;
+    typeText(state, u"いう");
+    complete(state);
+    const std::u16string saved = saveEntry(state);
+    const std::u16string memo = state.writtenMemo;
+    const std::u16string head = saved.substr(0, saved.size() - memo.size());
+    const auto with = [&](std::size_t at, char16_t unit) {
+        std::u16string line = saved;
+        line[at] = unit;
+        return line;
+    };
+    const std::size_t flags = saved.size() - memo.size() - kFlagCount;
+    const std::u16string lines[]{
+        u"",
+        saved.substr(0, flags),
+        with(5, u'0'),                                              // another version
+        with(7, u'5'),                                              // a fifth slot
+        with(7, u'/'),                                              // below zero
+        with(flags, u'2'),                                          // a flag neither 0 nor 1
+        head + memo.substr(0, 23),                                  // not as the program writes it
+        head + u"いあうえあ　なあちああ　あああちあ　ちあああい　", // does not read
+        saved + u"あ",
+    };
+    for (const std::u16string& line : lines)
+        EXPECT_FALSE(restoreEntry(line).has_value()) << line.size();
+    EXPECT_TRUE(restoreEntry(saved).has_value());
+}
+
+} // namespace
+} // namespace pelio

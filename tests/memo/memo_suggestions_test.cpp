@@ -1,0 +1,218 @@
+#include "memo/memo_suggestions.h"
+
+#include "memo/memo_text.h"
+#include "memo_vectors.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <random>
+#include <set>
+#include <string>
+
+namespace pelio {
+namespace {
+
+constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
+
+// A vector's memo as 20 kana without spaces, for slipping.
+std::u16string kanaOf(const test::MemoVector& vector) {
+    std::u16string kana = vector.text;
+    std::erase(kana, kIdeographicSpace);
+    return kana;
+}
+
+std::set<MemoCodes> codesOf(const std::vector<MemoSuggestion>& suggestions) {
+    std::set<MemoCodes> codes;
+    for (const MemoSuggestion& suggestion : suggestions)
+        codes.insert(suggestion.codes);
+    return codes;
+}
+
+bool refused(std::u16string_view text) {
+    return std::holds_alternative<MemoError>(readMemo(text));
+}
+
+// Every slip of every kind at every place that the reader refuses is undone by a suggestion:
+// a kana left out, doubled, swapped with the next, or replaced by a neighbour in the alphabet,
+// by one that differs in the highest digit, by one that is no memo kana at all.
+TEST(MemoSuggestions, UndoEverySlipTheReaderRefuses) {
+    for (const test::MemoVector& vector : test::memoVectors()) {
+        const std::u16string kana = kanaOf(vector);
+        std::vector<std::u16string> slips;
+        for (std::size_t n = 0; n < kana.size(); ++n) {
+            const auto code = static_cast<KanaCode>(kana[n] - u'あ' < 16 ? kana[n] - u'あ'
+                                                                         : kana[n] - u'ち' + 16);
+            std::u16string swapped = kana;
+            std::swap(swapped[n], swapped[(n + 1) % kana.size()]);
+            slips.push_back(swapped);
+            slips.push_back(std::u16string(kana).erase(n, 1));
+            slips.push_back(std::u16string(kana).insert(n, 1, kana[n]));
+            for (int other : {code ^ 1, code ^ 16})
+                slips.push_back(std::u16string(kana).replace(n, 1, 1, kanaSymbol(KanaCode(other))));
+            slips.push_back(std::u16string(kana).replace(n, 1, u"ゃ"));
+        }
+        const MemoContent meant{vector.name, vector.flags};
+        for (const std::u16string& slip : slips) {
+            if (!refused(slip))
+                continue;
+            const auto offered = suggestMemos(slip, {}, SuggestionScope::Refused, kAll);
+            EXPECT_NE(std::ranges::find(offered, meant, &MemoSuggestion::content), offered.end())
+                << vector.what;
+        }
+    }
+}
+
+// What the reader takes within one slip of 20 kana (a kana replaced, neighbours swapped), or
+// failing that within two replaced kana, found the slow way: every such text through the reader.
+struct Nearby {
+    std::set<MemoCodes> memos;
+    bool twoReplaced = false;
+};
+
+Nearby readableNear(const MemoCodes& typed) {
+    std::set<MemoCodes> one, two;
+    const auto take = [](std::set<MemoCodes>& into, const MemoCodes& codes) {
+        if (std::holds_alternative<MemoContent>(decodeMemo(codes)))
+            into.insert(codes);
+    };
+    for (std::size_t p = 0; p < typed.size(); ++p) {
+        MemoCodes swapped = typed;
+        std::swap(swapped[p], swapped[std::min(p + 1, typed.size() - 1)]);
+        if (swapped != typed)
+            take(one, swapped);
+        for (std::uint8_t a = 0; a < kMemoKanaCount; ++a) {
+            MemoCodes codes = typed;
+            codes[p] = a;
+            if (a != typed[p])
+                take(one, codes);
+        }
+    }
+    if (!one.empty())
+        return {one, false};
+    for (std::size_t p = 0; p < typed.size(); ++p) {
+        for (std::size_t q = p + 1; q < typed.size(); ++q) {
+            MemoCodes codes = typed;
+            for (std::uint8_t a = 0; a < kMemoKanaCount; ++a) {
+                for (std::uint8_t b = 0; b < kMemoKanaCount; ++b) {
+                    codes[p] = a;
+                    codes[q] = b;
+                    if (a != typed[p] && b != typed[q])
+                        take(two, codes);
+                }
+            }
+        }
+    }
+    return {two, true};
+}
+
+// Texts with two kana replaced at random, some of which need the search for two replacements.
+TEST(MemoSuggestions, OfferExactlyTheMemosTheReaderTakesNearby) {
+    std::mt19937 random(1105);
+    constexpr std::array<int, 2> kWanted{3, 1}; // texts one slip away, two replaced away
+    std::array<int, 2> searched{};
+    for (int round = 0; round < 200 && searched != kWanted; ++round) {
+        const test::MemoVector vector = test::memoVectors()[random() % 5];
+        MemoCodes codes = encodeMemo(vector.name, vector.flags).codes;
+        for (int slip = 0; slip < 2; ++slip)
+            codes[random() % kMemoLength] = static_cast<std::uint8_t>(random() % kMemoKanaCount);
+        const std::u16string typed = memoText({codes, 0});
+        if (!refused(typed))
+            continue;
+        const Nearby expected = readableNear(codes);
+        if (searched[expected.twoReplaced] == kWanted[expected.twoReplaced])
+            continue;
+        ++searched[expected.twoReplaced];
+        EXPECT_EQ(codesOf(suggestMemos(typed, {}, SuggestionScope::Refused, kAll)),
+                  expected.memos);
+    }
+    EXPECT_EQ(searched, kWanted);
+}
+
+// Each slip says what it changed, and marks the kana it changed or put in.
+TEST(MemoSuggestions, SayWhatEachSlipChanged) {
+    const std::vector<test::MemoVector> vectors = test::memoVectors();
+    const test::MemoVector& allFlags = vectors[2]; // ああちあち ちみたたた …
+    const test::MemoVector& iueo = vectors[3];     // いあうえあ なあちああ …
+    const std::u16string kana = kanaOf(allFlags);
+    const struct {
+        const test::MemoVector& meant;
+        std::u16string typed;
+        std::u16string change;
+        std::vector<std::size_t> changed;
+    } cases[]{
+        {allFlags, std::u16string(kana).replace(18, 1, u"う"), u"１９番目の「う」を「つ」に", {18}},
+        {allFlags, std::u16string(kana).replace(9, 1, u"ゃ"), u"１０番目を「た」に", {9}},
+        {allFlags, std::u16string(kana).erase(13, 1), u"１４番目に「ね」を足す", {13}},
+        {allFlags, std::u16string(kana).insert(5, u"の"), u"６番目の「の」をのぞく", {}},
+        {allFlags, kana.substr(0, 6) + kana[7] + kana[6] + kana.substr(8),
+         u"７番目と８番目を入れかえ", {6, 7}},
+        {iueo, u"ほあうえあなあねあああああちあちああああ",
+         u"１番目の「ほ」を「い」に、８番目の「ね」を「ち」に", {0, 7}},
+    };
+    for (const auto& c : cases) {
+        const MemoContent meant{c.meant.name, c.meant.flags};
+        const auto offered = suggestMemos(c.typed, {}, SuggestionScope::Refused, kAll);
+        const auto found = std::ranges::find(offered, meant, &MemoSuggestion::content);
+        ASSERT_NE(found, offered.end()) << c.typed.size();
+        EXPECT_TRUE(found->change == c.change) << c.typed.size();
+        std::bitset<kMemoLength> changed;
+        for (std::size_t n : c.changed)
+            changed.set(n);
+        EXPECT_EQ(found->changed, changed) << c.typed.size();
+    }
+}
+
+// Of the memos near a slip, those with the name the player entered come first; then the
+// likeliest slips: a look-alike kana before one that looks nothing like the kana typed.
+TEST(MemoSuggestions, RankTheEnteredNameFirstThenTheLikeliestSlips) {
+    const std::vector<test::MemoVector> vectors = test::memoVectors();
+    const test::MemoVector& vector = vectors[2]; // the name あああ あ
+    const MemoContent meant{vector.name, vector.flags};
+    std::u16string typed = kanaOf(vector);
+    typed[13] = u'ぬ'; // for "ね"
+    KnownName name;
+    name.written.set();
+    EXPECT_NE(suggestMemos(typed, {}, SuggestionScope::Refused).front().content, meant);
+    const auto offered = suggestMemos(typed, name, SuggestionScope::Refused, kAll);
+    EXPECT_EQ(offered.front().content, meant);
+    const auto holds = [&](const MemoSuggestion& s) { return name.heldBy(s.content.name); };
+    EXPECT_TRUE(std::ranges::is_partitioned(offered, holds));
+
+    std::u16string slip = kanaOf(vectors[3]); // いあうえあ …
+    slip[0] = u'こ';
+    const auto alike = suggestMemos(slip, {}, SuggestionScope::Refused);
+    ASSERT_GE(alike.size(), 2u);
+    EXPECT_TRUE(alike[0].change == u"１番目の「こ」を「い」に");
+    EXPECT_TRUE(alike[1].change == u"１番目の「こ」を「う」に");
+}
+
+// Only texts that look like one slip, or two replaced kana, are worth a suggestion; a text that
+// reads gets those with the entered name, and only where a name was entered.
+TEST(MemoSuggestions, AreOfferedOnlyWhereTheyCanHelp) {
+    const std::u16string kana = kanaOf(test::memoVectors()[3]);
+    KnownName other;
+    other.codes = {1, 2, 3, 5};
+    other.written.set(3);
+    const struct {
+        std::u16string text;
+        SuggestionScope scope;
+        const KnownName& name;
+    } cases[]{
+        {kana, SuggestionScope::Refused, other},
+        {kana.substr(2), SuggestionScope::Refused, other},
+        {kana + u"ああ", SuggestionScope::Refused, other},
+        {std::u16string(kana).replace(3, 2, u"ゃゃ"), SuggestionScope::Refused, other},
+        {kana + std::u16string(kMemoInputLimit, u' '), SuggestionScope::Refused, other},
+        {kana, SuggestionScope::KnownNameOnly, KnownName{}},
+        {kana.substr(1), SuggestionScope::KnownNameOnly, other},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(suggestMemos(c.text, c.name, c.scope).empty()) << c.text.size();
+    for (const MemoSuggestion& s : suggestMemos(kana, other, SuggestionScope::KnownNameOnly))
+        EXPECT_EQ(s.content.name[3], 5);
+}
+
+} // namespace
+} // namespace pelio
