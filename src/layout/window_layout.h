@@ -105,6 +105,9 @@ Rect flagBoxCell(const FlagInfo& info);
 inline constexpr Rect kMemoBoxCell{2640, 3960, 4815, 375};
 // Where the reason a typed memo does not read is shown: beside the memo box's title.
 inline constexpr Rect kReasonCell{6300, 3510, 3390, 435};
+// The memos offered for a slip, below the memo box and over the hint lines, whose results are
+// an earlier completion's while they are shown.
+inline constexpr Rect kFixListCell{240, 4350, 9240, 1320};
 
 // The rank line and the eight hint lines.
 struct ResultCell {

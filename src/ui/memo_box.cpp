@@ -1,6 +1,7 @@
 #include "ui/memo_box.h"
 
 #include "memo/memo_reader.h"
+#include "ui/qt_text.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -15,24 +16,25 @@ MemoBox::MemoBox(QWidget* parent)
     setMaxLength(static_cast<int>(kMemoInputLimit));
 }
 
-bool MemoBox::accepts(qsizetype incoming) {
-    const qsizetype length = text().size() - selectedText().size() + incoming;
-    if (length <= maxLength())
-        return true;
-    emit refused(length);
-    return false;
+bool MemoBox::accepts(const QString& incoming) {
+    const auto length =
+        static_cast<std::size_t>(text().size() - selectedText().size() + incoming.size());
+    const std::optional<MemoError> refusal = checkMemoInput(u16(incoming), length);
+    if (refusal)
+        emit refused(qs(refusal->message));
+    return !refusal;
 }
 
 bool MemoBox::acceptsClipboard(QClipboard::Mode mode) {
-    // The clipboard's own text, shared, not copied: a huge paste costs no memory to measure.
-    return accepts(QGuiApplication::clipboard()->text(mode).size());
+    // The clipboard's own text, shared, not copied: a huge paste costs no memory to look at.
+    return accepts(QGuiApplication::clipboard()->text(mode));
 }
 
 void MemoBox::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste) && !acceptsClipboard(QClipboard::Clipboard))
         return;
     const bool typesText = !event->text().isEmpty() && event->text().at(0).isPrint();
-    if (typesText && !hasSelectedText() && !accepts(event->text().size()))
+    if (typesText && !hasSelectedText() && !accepts(event->text()))
         return;
     QLineEdit::keyPressEvent(event);
 }
@@ -65,7 +67,7 @@ void MemoBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MemoBox::dropEvent(QDropEvent* event) {
-    if (!accepts(event->mimeData()->text().size())) {
+    if (!accepts(event->mimeData()->text())) {
         event->ignore();
         return;
     }
@@ -73,7 +75,7 @@ void MemoBox::dropEvent(QDropEvent* event) {
 }
 
 void MemoBox::inputMethodEvent(QInputMethodEvent* event) {
-    if (!accepts(event->commitString().size())) {
+    if (!accepts(event->commitString())) {
         event->accept();
         return;
     }

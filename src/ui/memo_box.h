@@ -5,17 +5,17 @@
 
 namespace pelio::ui {
 
-// The memo box. It holds at most the memo reader's limit of characters, and refuses whole a
-// paste, drop or input-method text that would take it past that, rather than cutting it
-// silently: every way text arrives is checked before the line edit sees it.
+// The memo box. It refuses whole a paste, drop or input-method text that the memo rules say it
+// cannot take (too long for it, or with a control character in it), rather than cutting or
+// mangling it silently: every way text arrives is checked before the line edit sees it.
 class MemoBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit MemoBox(QWidget* parent = nullptr);
 
 signals:
-    // Text was refused: with it the box would have held `length` characters.
-    void refused(qsizetype length);
+    // Text was refused, for `reason`.
+    void refused(const QString& reason);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -25,8 +25,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    // Whether `incoming` characters fit in place of the selection; if not, says so.
-    bool accepts(qsizetype incoming);
+    // Whether the box takes `incoming` in place of the selection; if not, says why.
+    bool accepts(const QString& incoming);
     bool acceptsClipboard(QClipboard::Mode mode);
 };
 

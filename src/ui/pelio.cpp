@@ -5,10 +5,12 @@
 #include "ui/about/pel_ver.h"
 #include "ui/clickable_label.h"
 #include "ui/control_names.h"
+#include "ui/fix_list.h"
 #include "ui/flag_box.h"
 #include "ui/keyboard_grid.h"
 #include "ui/memo_box.h"
 #include "ui/pictures.h"
+#include "ui/qt_text.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -35,14 +37,6 @@ const QColor kGrey(128, 128, 128);
 const QString kMemoBoxTip =
     QStringLiteral("ゲームのそうさめもをここに入力（貼り付け）してEnterキーを押すと、"
                    "なまえとすすみぐあいを読み取ります。");
-
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string_view u16(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 // The client area, with the dividing lines painted on it: painted, they are no controls
 // for assistive technology to list.
@@ -211,14 +205,9 @@ void Pelio::buildResults(QWidget* area) {
     memoBox_->setToolTip(kMemoBoxTip);
     memoBox_->setAccessibleName(QStringLiteral("そうさめも"));
     connect(memoBox_, &QLineEdit::returnPressed, this, &Pelio::PWD_Enter);
-    connect(memoBox_, &QLineEdit::textEdited, this, [this] {
-        memoEdited_ = true;
-        clearMemoReason();
-    });
-    connect(memoBox_, &MemoBox::refused, this, [this](qsizetype length) {
-        if (const auto reason = checkMemoInputLength(static_cast<std::size_t>(length)))
-            showMemoReason(qs(reason->message), false);
-    });
+    connect(memoBox_, &QLineEdit::textEdited, this, &Pelio::clearMemoReason);
+    connect(memoBox_, &MemoBox::refused, this,
+            [this](const QString& reason) { showMemoReason(reason, reason, false); });
 
     memoReason_ = addLabel(area, "Lab_Rsn", QString(), layout::kReasonCell);
     memoReason_->setWordWrap(true);
@@ -231,6 +220,14 @@ void Pelio::buildResults(QWidget* area) {
         const std::string_view name = kLocations[i].labelName;
         hintLabels_[i] = addLabel(area, controlName(name), QString(), layout::resultCell(name));
     }
+
+    // Made after the hint lines, so that it lies over them.
+    fixList_ = new FixList(area);
+    fixList_->setObjectName("PWD_Fix");
+    fixList_->setGeometry(toPixels(layout::kFixListCell));
+    // Queued: choosing empties the list, which must not lose its items while it reports one.
+    connect(fixList_, &FixList::chosen, this, &Pelio::PWD_Fix_Click, Qt::QueuedConnection);
+    connect(fixList_, &FixList::leftForTheMemoBox, memoBox_, [this] { memoBox_->setFocus(); });
 }
 
 void Pelio::buildMenu() {
@@ -257,7 +254,7 @@ void Pelio::orderTabStops() {
     stops.append(QList<QWidget*>(flagBoxes_.begin(), flagBoxes_.end()));
     for (const char* name : {"Lab_Pag", "Answer", "Nm_Clear", "Allset"})
         stops << findChild<QWidget*>(name);
-    stops << memoBox_;
+    stops << memoBox_ << fixList_;
     for (qsizetype i = 0; i + 1 < stops.size(); ++i)
         setTabOrder(stops[i], stops[i + 1]);
 }
@@ -325,6 +322,11 @@ void Pelio::keyPressEvent(QKeyEvent* event) {
         Nm_Typed(event->text());
         return;
     }
+    // Down from the memo box goes to the memos offered below it.
+    if (event->key() == Qt::Key_Down && focusWidget() == memoBox_ && fixList_->isVisible()) {
+        fixList_->setFocus(Qt::TabFocusReason);
+        return;
+    }
     QMainWindow::keyPressEvent(event);
 }
 
@@ -362,7 +364,7 @@ void Pelio::Lab_Pag_Click() {
 }
 
 void Pelio::Answer_Click() {
-    showResults(complete(state_));
+    showOutcome(answer(state_, u16(memoBox_->text())));
 }
 
 void Pelio::Nm_Clear_Click() {
@@ -377,25 +379,37 @@ void Pelio::showResults(const Results& results) {
         hintLabels_[i]->setText(qs(results.hintLines[i]));
     rankLabel_->setText(qs(results.rankLine));
     memoBox_->setText(qs(results.memo));
-    memoEdited_ = false;
     clearMemoReason();
 }
 
 void Pelio::PWD_Enter() {
-    // Read back, the memo the last completion wrote would undo whatever the player has ticked
-    // or entered since; only a memo the player put in the box is read.
-    if (!memoEdited_ && !memoBox_->text().isEmpty())
-        return;
-    if (const std::optional<MemoError> error = enterMemo(state_, u16(memoBox_->text()))) {
-        showMemoReason(qs(error->message), true); // the text stays for correction
-        return;
-    }
-    showNameBoxes();
-    showFlagBoxes();
-    Answer_Click();
+    showOutcome(pressEnterInMemo(state_, u16(memoBox_->text())));
 }
 
-void Pelio::showMemoReason(const QString& reason, bool markTheText) {
+void Pelio::PWD_Fix_Click(const QString& memo) {
+    // As the player would: the memo into the box, then Enter.
+    memoBox_->setFocus();
+    memoBox_->selectAll();
+    memoBox_->insert(memo);
+    PWD_Enter();
+}
+
+void Pelio::showOutcome(const MemoOutcome& outcome) {
+    if (outcome.kind == MemoOutcome::Kind::Read) {
+        showNameBoxes();
+        showFlagBoxes();
+    }
+    if (outcome.kind == MemoOutcome::Kind::Read || outcome.kind == MemoOutcome::Kind::Completed)
+        showResults(outcome.results);
+    if (!outcome.reason.empty()) {
+        // A refused text stays in the box, marked, for correcting.
+        const bool refused = outcome.kind == MemoOutcome::Kind::Refused;
+        showMemoReason(qs(outcome.reason), qs(outcome.announced), refused);
+        fixList_->show(outcome.fixes);
+    }
+}
+
+void Pelio::showMemoReason(const QString& reason, const QString& announced, bool markTheText) {
     memoReason_->setText(reason);
     memoReason_->show();
     if (markTheText)
@@ -403,8 +417,8 @@ void Pelio::showMemoReason(const QString& reason, bool markTheText) {
     memoBox_->setToolTip(reason);
     // A screen reader hears of it as a change to the focused box's description (the toolkit
     // tells of one each time, the same text again included): Qt's AT-SPI bridge passes no
-    // alert on.
-    memoBox_->setAccessibleDescription(reason);
+    // alert on. The description also says whether memos are offered below.
+    memoBox_->setAccessibleDescription(announced);
     memoReasonShown_ = true;
 }
 
@@ -416,6 +430,7 @@ void Pelio::clearMemoReason() {
     memoReasonShown_ = false;
     memoReason_->hide();
     memoReason_->clear();
+    fixList_->show({});
     setColour(memoBox_, QPalette::Text, toColour(layout::kWhite));
     memoBox_->setToolTip(kMemoBoxTip);
     memoBox_->setAccessibleDescription(QString());

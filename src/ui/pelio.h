@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/state_record.h"
+#include "entry/memo_entry.h"
 #include "hints/location_hints.h"
 
 #include <QMainWindow>
@@ -14,6 +14,7 @@ class QLabel;
 namespace pelio::ui {
 
 class ClickableLabel;
+class FixList;
 class KeyboardGrid;
 class MemoBox;
 class Pel_Ver;
@@ -39,6 +40,7 @@ public slots:
     void Answer_Click();
     void Nm_Clear_Click();
     void PWD_Enter();
+    void PWD_Fix_Click(const QString& memo);
     void Quit_sm_Click();
     void Abot_sm_Click();
     // Kana typed on the computer's keyboard: each acts as its key and the input key.
@@ -61,7 +63,8 @@ private:
     void showFlagBoxes();
     void showFlagPage();
     void showResults(const Results& results);
-    void showMemoReason(const QString& reason, bool markTheText);
+    void showOutcome(const MemoOutcome& outcome);
+    void showMemoReason(const QString& reason, const QString& announced, bool markTheText);
     void clearMemoReason();
 
     StateRecord state_;
@@ -75,10 +78,8 @@ private:
     QLabel* rankLabel_ = nullptr;
     MemoBox* memoBox_ = nullptr;
     QLabel* memoReason_ = nullptr;
+    FixList* fixList_ = nullptr;
     bool memoReasonShown_ = false;
-    // Whether the player has typed, pasted or edited in the memo box since the program last
-    // wrote it; only then does Enter read it.
-    bool memoEdited_ = false;
     QPointer<Pel_Ver> about_;
 };
 

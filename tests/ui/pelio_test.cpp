@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -180,11 +181,21 @@ private slots:
         QVERIFY(d->control<Pel_Ver>("Pel_Ver")->isVisible());
     }
 
-    // Enter reads a typed or pasted memo into the name and both pages, and completes; it
-    // leaves the completion's own memo alone, which would undo the ticks made since.
+    // Enter, 完了 or Ctrl+Enter reads a typed or pasted memo into the name and both pages, and
+    // completes. None of them reads back the memo last written, not even after an edit that
+    // changes nothing to be seen, which would undo the ticks made since.
+    void theMemoBoxReadsWhatThePlayerPutThere_data() {
+        QTest::addColumn<QString>("read");
+        QTest::newRow("Enter") << "Return";
+        QTest::newRow("完了") << "Answer";
+        QTest::newRow("Ctrl+Enter") << "Ctrl+Return";
+    }
     void theMemoBoxReadsWhatThePlayerPutThere() {
+        QFETCH(QString, read);
+        const auto readTheBox = [&] { read == "Answer" ? d->click({read}) : d->press(read); };
         d->click({"Nm05", "Chk_Lgt", "Lab_Pag"});
-        d->enterMemo(QStringLiteral("イアウエア ナアチアアアアアチアチアアアア"));
+        d->typeInMemoBox(QStringLiteral("イアウエア ナアチアアアアアチアチアアアア"));
+        readTheBox();
         QCOMPARE(d->nameBoxes(), QStringLiteral("いうえ[お]"));
         QCOMPARE(checked(), QStringList());
         QCOMPARE(d->results().section('|', 0, 1),
@@ -192,38 +203,65 @@ private slots:
 
         d->click({"Chk_Hot"});
         d->control("PWD")->setFocus();
-        d->press("Return");
+        d->press("End, Backspace"); // the invisible space after the last group
+        readTheBox();
         QCOMPARE(checked(), QStringList{"Chk_Hot"});
 
         QGuiApplication::clipboard()->setText(
             QStringLiteral("ああちあち\r\nちみたたた\r\nみきへねに\r\nたたたつた"));
-        d->press("Ctrl+A, Ctrl+V, Return");
+        d->control("PWD")->setFocus();
+        d->press("Ctrl+A, Ctrl+V");
+        readTheBox();
         QCOMPARE(checked().size(), 46);
     }
 
-    void aMemoThatDoesNotReadChangesNothingAndShowsWhyUntilTheNextChange() {
+    // A memo that does not read stays in the box in red, with why, until it is edited or the
+    // entry is cleared; nothing else changes, 完了 included. The memos near a slip are offered
+    // below, and choosing one, by keyboard or mouse, reads it.
+    void aSlipStaysWithWhyAndTheMemosNearItToChoose() {
         d->click({"Nm01", "Nm_Inpt", "Chk_Tel", "Answer"});
         const QString before = d->results();
-        const QString typo = QStringLiteral("いあうえあ　なあちああ　あああちあ　ちあああい");
+        const QString meant = QStringLiteral("いああああ　あちちあい　ああああち　のああああ　");
+        QString typo = meant;
+        typo[18] = u'ね';
         auto* memo = d->control<QLineEdit>("PWD");
         auto* reason = d->control<QLabel>("Lab_Rsn");
-        for (const char* clearedBy : {"", "Answer", "Nm_Clear"}) {
-            d->enterMemo(typo);
+        auto* fixes = d->control<QListWidget>("PWD_Fix");
+        for (const char* clearedBy : {"", "Nm_Clear"}) {
+            d->typeInMemoBox(typo);
+            d->click({"Answer"});
             QCOMPARE(memo->text(), typo);
             QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
             QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("チェック")));
-            QCOMPARE(memo->accessibleDescription(), reason->text());
-            if (*clearedBy == '\0') {
-                QCOMPARE(d->nameBoxes(), QStringLiteral("[い]？？？"));
-                QCOMPARE(checked(), QStringList{"Chk_Tel"});
-                QCOMPARE(d->results().section('|', 1), before.section('|', 1));
-            }
+            QVERIFY(memo->accessibleDescription().startsWith(reason->text()));
+            QVERIFY(memo->accessibleDescription().endsWith(QStringLiteral("４つあります")));
+            QCOMPARE(d->nameBoxes(), QStringLiteral("[い]？？？"));
+            QCOMPARE(checked(), QStringList{"Chk_Tel"});
+            QCOMPARE(d->results().section('|', 1), before.section('|', 1));
+            QVERIFY(fixes->isVisible());
+            QCOMPARE(fixes->count(), 4);
+            QVERIFY(fixes->item(0)->text().startsWith(meant));
             *clearedBy ? d->click({clearedBy}) : QTest::keyClick(memo, Qt::Key_Backspace);
             QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 255, 255));
             QVERIFY(memo->accessibleDescription().isEmpty() && !reason->isVisible());
+            QVERIFY(!fixes->isVisible());
         }
         d->press("Return"); // an empty box says what it wants too
         QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("２０文字")));
+
+        d->click({"Nm01", "Nm_Inpt", "Chk_Lgt"});
+        d->enterMemo(typo);
+        d->press("Down, Return");
+        QTRY_COMPARE(memo->text(), meant);
+        QCOMPARE(checked(), (QStringList{"Chk_Lgt", "Chk_Tel"}));
+        QVERIFY(!fixes->isVisible() && !reason->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("PWD"));
+
+        d->enterMemo(typo);
+        const QString second = fixes->item(1)->text().left(meant.size());
+        QTest::mouseClick(fixes->viewport(), Qt::LeftButton, {},
+                          fixes->visualItemRect(fixes->item(1)).center());
+        QTRY_COMPARE(memo->text(), second);
     }
 
     void aPasteTooLongForTheBoxIsRefusedWholeWithItsLength() {

@@ -52,15 +52,19 @@ public:
         return QApplication::focusWidget() ? QApplication::focusWidget() : &window_;
     }
 
-    // Puts text in the memo box as an input method commits it, and presses Enter.
-    void enterMemo(const QString& typed) const {
+    // Puts text in the memo box in place of what it holds, as an input method commits it.
+    void typeInMemoBox(const QString& typed) const {
         auto* box = control<QLineEdit>("PWD");
         box->setFocus();
         box->selectAll();
         QInputMethodEvent input;
         input.setCommitString(typed);
         QCoreApplication::sendEvent(box, &input);
-        QTest::keyClick(box, Qt::Key_Return);
+    }
+    // The same, then Enter.
+    void enterMemo(const QString& typed) const {
+        typeInMemoBox(typed);
+        QTest::keyClick(control("PWD"), Qt::Key_Return);
     }
 
     QString text(const QString& name) const {

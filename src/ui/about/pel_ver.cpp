@@ -2,6 +2,7 @@
 
 #include "layout/about_layout.h"
 #include "ui/pictures.h"
+#include "ui/qt_text.h"
 #include "ui/twips.h"
 
 #include <QFont>
@@ -16,10 +17,6 @@ namespace pelio::ui {
 namespace {
 
 using namespace pelio::layout::about;
-
-QString qs(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The title's and the version's fonts are Windows fonts. Where one is missing the next
 // installed family of its list stands in; the title's list holds only Japanese gothics so
