@@ -71,6 +71,11 @@ awk -F, '
     }' "$build/benchmarks.csv"
 echo
 
+# The memos offered for a slip: how often the one meant is among them, and the longest search.
+shown "$build/bench/suggestion_quality" 5000 "$build/slowest-searches.json"
+"$build/bench/suggestion_quality" 5000 "$build/slowest-searches.json"
+echo
+
 # Start-up: one X server for every run, on the first free display.
 shown "source scripts/xvfb.sh; pelio_start_xvfb"
 source scripts/xvfb.sh
@@ -123,8 +128,8 @@ echo
 # The web page in headless Chromium: page ready against a bare page (in the same style as the
 # start-up table above), the first visit's bytes, and the 完了 click.
 echo
-shown node bench/web_benchmarks.mjs build-web/site "$runs"
-node bench/web_benchmarks.mjs build-web/site "$runs"
+shown node bench/web_benchmarks.mjs build-web/site "$runs" "$build/slowest-searches.json"
+node bench/web_benchmarks.mjs build-web/site "$runs" "$build/slowest-searches.json"
 
 # Memory: sixteen 10 MB pastes into the memo box, which refuses them whole.
 echo

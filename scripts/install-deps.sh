@@ -10,10 +10,10 @@ pelio_packages=(
     dpkg-dev desktop-file-utils appstream file
 )
 
-# The web build: Debian's Emscripten, the Node.js that runs its tools and the site writer, and
-# the acorn parser its optimiser needs; and for the browser tests Debian's Chromium, with the
-# Japanese fonts a Debian desktop has.
-pelio_web_packages=(emscripten nodejs node-acorn)
+# The web build: Debian's Emscripten, the Node.js that runs its tools and the site writer, the
+# acorn parser its optimiser needs, and esbuild to minify the page's style sheet and script;
+# and for the browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has.
+pelio_web_packages=(emscripten nodejs node-acorn esbuild)
 pelio_browser_packages=(chromium fonts-noto-cjk)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with

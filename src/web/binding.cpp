@@ -5,7 +5,8 @@
 // Plain functions rather than embind: embind's run-time would take about a quarter of the
 // page's 100 KB budget for the few calls made here.
 
-#include "entry/state_record.h"
+#include "entry/memo_entry.h"
+#include "entry/session.h"
 #include "hints/location_hints.h"
 #include "layout/window_layout.h"
 
@@ -24,6 +25,7 @@ StateRecord state;
 std::array<char16_t, kMemoInputLimit> input{};
 std::u16string output;
 Results shown = blankResults();
+MemoOutcome outcome; // of the last Enter, 完了 or fix chosen
 
 std::u16string_view inputText(int length) {
     return {input.data(), static_cast<std::size_t>(std::clamp<int>(length, 0, input.size()))};
@@ -40,6 +42,21 @@ const char16_t* give(std::string_view ascii) {
 
 bool isFlag(int number) {
     return number >= 1 && number <= kFlagCount;
+}
+
+// Keeps the outcome for the page to show: 0 nothing changed, 1 refused, 2 completed, 3 read
+// and completed.
+int keep(MemoOutcome&& kept) {
+    outcome = std::move(kept);
+    if (outcome.kind == MemoOutcome::Kind::Completed || outcome.kind == MemoOutcome::Kind::Read)
+        shown = outcome.results;
+    return static_cast<int>(outcome.kind);
+}
+
+const MemoFix* fix(int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < outcome.fixes.size()
+               ? &outcome.fixes[static_cast<std::size_t>(index)]
+               : nullptr;
 }
 
 // The controls that show results, in the order of pelio_result_text: the memo box, the rank
@@ -112,8 +129,33 @@ EMSCRIPTEN_KEEPALIVE const char16_t* pelio_page_switch_caption() {
 EMSCRIPTEN_KEEPALIVE void pelio_reset() {
     shown = resetEntry(state);
 }
-EMSCRIPTEN_KEEPALIVE void pelio_complete() {
-    shown = complete(state);
+// 完了 and Enter in the memo box, with the box's text in the input buffer.
+EMSCRIPTEN_KEEPALIVE int pelio_answer(int length) {
+    return keep(answer(state, inputText(length)));
+}
+EMSCRIPTEN_KEEPALIVE int pelio_enter_memo(int length) {
+    return keep(pressEnterInMemo(state, inputText(length)));
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_reason() {
+    return give(outcome.reason);
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_announced() {
+    return give(outcome.announced);
+}
+EMSCRIPTEN_KEEPALIVE int pelio_fix_count() {
+    return static_cast<int>(outcome.fixes.size());
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_memo(int index) {
+    return fix(index) ? give(fix(index)->memo) : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE unsigned pelio_fix_marked(int index) {
+    return fix(index) ? fix(index)->marked : 0;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_details(int index) {
+    return fix(index) ? give(fix(index)->details) : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_spoken(int index) {
+    return fix(index) ? give(fix(index)->spoken) : nullptr;
 }
 EMSCRIPTEN_KEEPALIVE int pelio_result_count() {
     return kResultCount;
@@ -137,15 +179,26 @@ EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_text(int index) {
     return nullptr;
 }
 
-// The memo box: the reason a text of `length` units is too long for it, or null; the reason
-// the text in the input buffer does not read, or null once its name and progress are taken.
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_too_long(int length) {
-    const std::optional<MemoError> error = checkMemoInputLength(static_cast<std::size_t>(length));
+// The memo box: the reason it refuses the text in the input buffer, which would make it hold
+// `resulting` units, or null. Only the first units of a text too long are in the buffer.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_refusal(int length, int resulting) {
+    const std::optional<MemoError> error =
+        checkMemoInput(inputText(length), static_cast<std::size_t>(std::max(resulting, 0)));
     return error ? give(error->message) : nullptr;
 }
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_enter_memo(int length) {
-    const std::optional<MemoError> error = enterMemo(state, inputText(length));
-    return error ? give(error->message) : nullptr;
+
+// The entry as a line the page keeps while its tab lives, and back from one in the input
+// buffer: 1 if it was restored, with the results it showed.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_saved_entry() {
+    return give(saveEntry(state));
+}
+EMSCRIPTEN_KEEPALIVE int pelio_restore_entry(int length) {
+    std::optional<StateRecord> restored = restoreEntry(inputText(length));
+    if (!restored)
+        return 0;
+    state = std::move(*restored);
+    shown = shownResults(state);
+    return 1;
 }
 
 // The keyboard grid: the member an arrow key moves to (0 left, 1 right, 2 up, 3 down).

@@ -28,8 +28,8 @@ const keyboard = [...document.querySelectorAll('[data-member]')]
 const kanaKeys = keyboard.length - 2; // then backspace and input
 const memo = $('PWD');
 const reason = $('Lab_Rsn');
+const fixList = $('PWD_Fix');
 const dialog = $('Pel_Ver');
-let memoEdited = false; // only a memo the player put in the box is read
 
 function showName() {
   const highlighted = call('highlighted_slot');
@@ -58,21 +58,70 @@ function showResults() {
     if (control === memo) memo.value = text;
     else control.textContent = text;
   });
-  memoEdited = false;
-  showReason('', false);
+  showReason('', '', false);
 }
 
-// The reason a memo is refused, in red beside the box; a screen reader hears it as an alert.
-function showReason(text, markTheText) {
+// The reason a memo is refused, or that it holds another name, in red beside the box; a screen
+// reader hears it as an alert, with how many memos are offered below.
+function showReason(text, announced, markTheText) {
   reason.textContent = text;
+  const rest = document.createElement('span');
+  rest.className = 'unseen';
+  rest.textContent = announced.slice(text.length);
+  reason.append(rest);
   memo.classList.toggle('rejected', markTheText);
+  if (!text) showFixes([]);
+}
+
+// The memos offered near a slip, best first: each begins with the memo as the box shows it,
+// the kana the fix changed marked.
+function showFixes(fixes) {
+  fixList.replaceChildren(...fixes.map((fix) => {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.dataset.memo = fix.memo.replaceAll('\u3000', '');
+    button.setAttribute('aria-label', fix.spoken);
+    const memoText = Object.assign(document.createElement('span'), { className: 'kana' });
+    [...fix.memo].forEach((kana, i) => {
+      const marked = (fix.marked >>> i) & 1;
+      memoText.append(marked ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana);
+    });
+    button.append(memoText, Object.assign(document.createElement('span'), { className: 'holds', textContent: fix.details }));
+    button.addEventListener('click', () => {
+      memo.value = fix.memo;
+      showReason('', '', false);
+      memo.focus();
+      readMemo();
+    });
+    return button;
+  }));
+  fixList.hidden = fixes.length === 0;
+}
+
+// What Enter or 完了 did with the memo box.
+const outcomes = { unchanged: 0, refused: 1, completed: 2, read: 3 };
+function showOutcome(outcome) {
+  if (outcome === outcomes.read) {
+    showName();
+    showFlags();
+  }
+  if (outcome === outcomes.completed || outcome === outcomes.read) showResults();
+  const text = read(call('outcome_reason'));
+  if (outcome === outcomes.unchanged || !text) return;
+  showReason(text, read(call('outcome_announced')), outcome === outcomes.refused);
+  showFixes(Array.from({ length: call('fix_count') }, (_, i) => ({
+    memo: read(call('fix_memo', i)),
+    marked: call('fix_marked', i),
+    details: read(call('fix_details', i)),
+    spoken: read(call('fix_spoken', i)),
+  })));
 }
 
 const handlers = {
   Nm_Back() { call('backspace'); showName(); },
   Nm_Inpt() { call('commit_key'); showName(); },
   Lab_Pag() { call('switch_page'); showPage(); },
-  Answer() { call('complete'); showResults(); },
+  Answer() { showOutcome(call('answer', pass(memo.value))); },
   Nm_Clear() { call('reset'); showFlags(); showName(); showResults(); },
   Allset() { call('set_all_flags'); showFlags(); },
   PWD_Copy() { navigator.clipboard.writeText(memo.value); },
@@ -86,28 +135,20 @@ function typeText(text) {
 }
 
 function readMemo() {
-  if (!memoEdited && memo.value !== '') return; // the completion's own memo
-  const refusal = read(call('enter_memo', pass(memo.value)));
-  if (refusal) {
-    showReason(refusal, true);
-    return;
-  }
-  showName();
-  showFlags();
-  handlers.Answer();
+  showOutcome(call('enter_memo', pass(memo.value)));
 }
 
-// Whether the memo box refuses `incoming` characters in place of its selection.
+// Whether the memo box refuses `incoming` text in place of its selection, and says why.
 function refuses(incoming) {
-  const length = memo.value.length - (memo.selectionEnd - memo.selectionStart) + incoming;
-  const refusal = read(call('too_long', length));
-  if (refusal) showReason(refusal, false);
+  const resulting = memo.value.length - (memo.selectionEnd - memo.selectionStart) + incoming.length;
+  const refusal = read(call('refusal', pass(incoming), resulting));
+  if (refusal) showReason(refusal, refusal, false);
   return refusal !== null;
 }
 
 document.addEventListener('click', (event) => {
   const button = event.target.closest('button');
-  if (!button) return;
+  if (!button || fixList.contains(button)) return;
   const member = Number(button.dataset.member ?? -1);
   if (member >= 0 && member < kanaKeys) call('press_key', member);
   else handlers[button.id]?.();
@@ -118,17 +159,14 @@ document.addEventListener('change', (event) => {
   if (number) call('set_flag', number, event.target.checked ? 1 : 0);
 });
 
-memo.addEventListener('input', () => {
-  memoEdited = true;
-  showReason('', false);
-});
+memo.addEventListener('input', () => showReason('', '', false));
 memo.addEventListener('beforeinput', (event) => {
-  if (event.data && refuses(event.data.length)) event.preventDefault();
+  if (event.data && refuses(event.data)) event.preventDefault();
 });
 for (const type of ['paste', 'drop']) {
   memo.addEventListener(type, (event) => {
     const transfer = event.clipboardData ?? event.dataTransfer;
-    if (refuses(transfer.getData('text').length)) event.preventDefault();
+    if (refuses(transfer.getData('text'))) event.preventDefault();
   });
 }
 
@@ -160,7 +198,21 @@ document.addEventListener('keydown', (event) => {
   }
   if (event.target === memo) {
     if (event.key === 'Enter' && !event.isComposing) readMemo();
+    if (event.key === 'ArrowDown' && !fixList.hidden) {
+      event.preventDefault();
+      fixList.firstElementChild.focus();
+    }
     return;
+  }
+  if (fixList.contains(event.target)) {
+    // Up and down move along the memos offered; Escape, or up from the first, goes back.
+    const to = { ArrowDown: event.target.nextElementSibling, ArrowUp: event.target.previousElementSibling ?? memo,
+      Escape: memo }[event.key];
+    if (to) {
+      event.preventDefault();
+      to.focus();
+    }
+    if (to || event.key === 'Enter' || event.key === ' ') return;
   }
   if (dialog.open && event.key === 'Escape') {
     dialog.close(); // as a dialog box's own Escape does; a dialog shown beside the page has none
@@ -185,6 +237,36 @@ document.addEventListener('keydown', (event) => {
   }
 });
 
+// What the player entered survives a reload of the tab: the core's entry and the memo box.
+const sessionKey = 'pelio';
+function remember() {
+  try {
+    sessionStorage.setItem(sessionKey, JSON.stringify({ entry: read(call('saved_entry')), box: memo.value }));
+  } catch {
+    // Storage turned off or full: the page works on without it.
+  }
+}
+function recall() {
+  let saved = null;
+  try {
+    saved = JSON.parse(sessionStorage.getItem(sessionKey));
+  } catch {
+    return false;
+  }
+  if (typeof saved?.entry !== 'string' || typeof saved.box !== 'string'
+    || !call('restore_entry', pass(saved.entry))) return false;
+  showName();
+  showFlags();
+  showPage();
+  showResults();
+  memo.value = saved.box;
+  return true;
+}
+for (const type of ['click', 'change', 'keydown', 'input', 'paste', 'drop']) {
+  document.addEventListener(type, () => setTimeout(remember));
+}
+addEventListener('pagehide', remember);
+
 // Captions keep every character: where a wider font overflows a control, its text shrinks.
 function fitCaptions() {
   const controls = [...document.querySelectorAll('.client [style*="--l"]')];
@@ -195,7 +277,7 @@ function fitCaptions() {
     if (needed > room && room > 0) control.style.fontSize = `${(size * room) / needed}px`;
 }
 
-showResults();
+if (!recall()) showResults();
 for (const control of document.querySelectorAll(':disabled')) control.disabled = false;
 $('Pelio').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '';
@@ -206,13 +288,27 @@ performance.mark('ready'); // when the page can take a click, for tests and benc
 new ResizeObserver(fitCaptions).observe(document.body);
 document.fonts.addEventListener('loadingdone', fitCaptions);
 
-// Installable and usable offline. A new build's worker takes over at once; the page then
-// reloads once so that the whole of it comes from the same build.
+// Installable and usable offline. A new build never replaces the page in use: its worker waits
+// for the next visit, or until the player chooses the notice that it is there.
 if ('serviceWorker' in navigator) {
-  const hadWorker = navigator.serviceWorker.controller !== null;
+  const update = $('Pel_Upd');
+  let chosen = false;
+  const offer = (worker) => {
+    if (!worker || !navigator.serviceWorker.controller) return; // a first visit has no old one
+    update.hidden = false;
+    update.onclick = () => {
+      chosen = true;
+      remember();
+      worker.postMessage('take over');
+    };
+  };
   // Outside a secure context there is no worker; the page works as well, online.
-  navigator.serviceWorker.register('sw.js').catch(() => {});
-  navigator.serviceWorker.addEventListener('controllerchange', () => {
-    if (hadWorker) location.reload();
-  });
+  navigator.serviceWorker.register('sw.js').then((registration) => {
+    offer(registration.waiting);
+    registration.addEventListener('updatefound', () => {
+      const worker = registration.installing;
+      worker.addEventListener('statechange', () => worker.state === 'installed' && offer(worker));
+    });
+  }, () => {});
+  navigator.serviceWorker.addEventListener('controllerchange', () => chosen && location.reload());
 }

@@ -188,7 +188,9 @@ std::string memoArea() {
            "spellcheck=\"false\" enterkeyhint=\"done\" disabled>\n"
            "<button type=\"button\" id=\"PWD_Copy\" class=\"copy\" disabled>コピー</button>\n"
            "<p id=\"Lab_Rsn\" class=\"reason\" role=\"alert\" style=\"" +
-           place(kReasonCell) + "\"></p>\n</section>\n";
+           place(kReasonCell) +
+           "\"></p>\n<div id=\"PWD_Fix\" role=\"group\" aria-label=\"近いそうさめも\" style=\"" +
+           place(kFixListCell) + "\" hidden></div>\n</section>\n";
 }
 
 std::string resultsArea() {
@@ -256,6 +258,9 @@ std::string page(std::string_view styleSheet, std::string_view coreScript,
            "</script>\n"
            "</head>\n<body>\n<main id=\"Pelio\" aria-busy=\"true\" aria-label=\"" +
            windowTitle + "\">\n" + menu +
+           "<p class=\"update\" role=\"status\"><button type=\"button\" id=\"Pel_Upd\" "
+           "hidden disabled>新しい版があります。押すと切りかえます（入力したものは残ります）</button>"
+           "</p>\n" +
            "<div class=\"client\" style=\"--w:" + std::to_string(kClientWidth) +
            ";--h:" + std::to_string(kClientHeight) + "\">\n" + namesArea() + progressArea() +
            commandArea() + memoArea() + resultsArea() + lines() + "</div>\n</main>\n" +

@@ -1,5 +1,6 @@
-// The web page in Chromium: the same results as the native core, the reader, the keyboard,
-// both layouts, and working offline.
+// The web page in Chromium: the same results as the native core, the reader and the memos it
+// offers for a slip, the keyboard, both layouts, working offline, and nothing entered lost by a
+// reload or a new version of the site.
 import { test, expect } from '@playwright/test';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -35,8 +36,9 @@ async function typeKana(page, text) {
   }
 }
 
-test('a name and ticks entered by clicks give the native core\'s memo, hints and rank', async ({ page }) => {
-  for (const state of oracle(20000405, 8)) {
+test('a name and ticks entered by clicks give the native core\'s memo, hints and rank', async ({ context }) => {
+  for (const state of oracle(20000405, 4)) {
+    const page = await context.newPage(); // a tab of its own: a reload keeps what was entered
     await open(page);
     for (const code of state.keys) {
       await page.click(key(code));
@@ -49,32 +51,91 @@ test('a name and ticks entered by clicks give the native core\'s memo, hints and
     }
     await page.click('#Answer');
     expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
+    await page.close();
   }
 });
 
-test('the memo box reads a memo however it is typed and says why it does not', async ({ page, context }) => {
-  const [state] = oracle(7, 1);
-  const memo = state.results.PWD;
-  await open(page);
-  await page.fill('#PWD', memo);
-  await page.press('#PWD', 'Enter');
-  expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
-  expect((await page.$$eval('input:checked', (boxes) => boxes.map((b) => b.id))).sort()).toEqual([...state.flags].sort());
+const checkedBoxes = (page) => page.$$eval('input:checked', (boxes) => boxes.map((b) => b.id).sort());
 
-  const typo = memo.slice(0, 22) + (memo[22] === 'あ' ? 'い' : 'あ') + memo.slice(23);
+// Enter, 完了 and Control+Enter read a memo the player put in the box; none of them reads back
+// the memo last written, even after an edit that changes nothing to be seen.
+for (const [how, read] of [['Enter', (page) => page.press('#PWD', 'Enter')],
+  ['完了', (page) => page.click('#Answer')], ['Control+Enter', (page) => page.press('#PWD', 'Control+Enter')]]) {
+  test(`${how} reads a memo typed into the box, and only that`, async ({ page }) => {
+    const [state] = oracle(7, 1);
+    await open(page);
+    await page.fill('#PWD', state.results.PWD.replaceAll('\u3000', ' '));
+    await read(page);
+    expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
+    expect(await checkedBoxes(page)).toEqual([...state.flags].sort());
+
+    await page.click('#Allset');
+    await page.focus('#PWD');
+    await page.keyboard.press('End');
+    await page.keyboard.press('Backspace'); // the invisible space after the last group
+    await read(page);
+    expect(await checkedBoxes(page)).toHaveLength(46);
+  });
+}
+
+// A memo with a slip stays in red with why; the memos near it are offered, and one chosen by
+// keyboard or by pointer is read. The box refuses whole what it cannot hold or show.
+test('a slip is refused with why and the memos near it to choose', async ({ page, context }) => {
+  const meant = 'いああああ　あちちあい　ああああち　のああああ　';
+  const typo = meant.slice(0, 18) + 'ね' + meant.slice(19);
+  await open(page);
+  await page.click('#Nm01');
+  await page.click('#Nm_Inpt');
   await page.fill('#PWD', typo);
   await page.press('#PWD', 'Enter');
-  await expect(page.locator('#Lab_Rsn')).toHaveText(/チェック/);
+  await expect(page.locator('#Lab_Rsn')).toHaveText(/チェック.*近いそうさめもが４つあります/);
   await expect(page.locator('#PWD')).toHaveCSS('color', 'rgb(255, 96, 96)');
-  expect(await shown(page, ['Lab_Gam'])).toEqual({ Lab_Gam: state.results.Lab_Gam });
+  const fixes = page.locator('#PWD_Fix button');
+  await expect(fixes).toHaveCount(4);
+  await expect(fixes.first()).toHaveAttribute('data-memo', meant.replaceAll('\u3000', ''));
+  await expect(fixes.first().locator('mark')).toHaveText('の');
+  expect(await checkedBoxes(page)).toEqual([]);
+
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowUp');
+  expect(await page.evaluate(() => document.activeElement.dataset.memo)).toBe(meant.replaceAll('\u3000', ''));
+  await page.keyboard.press('Enter');
+  await expect(page.locator('#PWD')).toHaveValue(meant);
+  expect(await checkedBoxes(page)).toEqual(['Chk_Lgt', 'Chk_Tel']);
+  await expect(page.locator('#PWD_Fix')).toBeHidden();
+
+  await page.fill('#PWD', typo);
+  await page.press('#PWD', 'Enter');
+  const second = await fixes.nth(1).getAttribute('data-memo');
+  await fixes.nth(1).click();
+  const read = await page.inputValue('#PWD');
+  expect(read.replaceAll('\u3000', '')).toBe(second);
 
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);
-  await page.evaluate(() => navigator.clipboard.writeText('ま'.repeat(100000)));
-  await page.focus('#PWD');
-  await page.keyboard.press('Control+A');
-  await page.keyboard.press('Control+V');
-  await expect(page.locator('#PWD')).toHaveValue(typo);
-  await expect(page.locator('#Lab_Rsn')).toHaveText(/２５６文字.*１０００００文字/);
+  for (const [pasted, says] of [['ま'.repeat(100000), /２５６文字.*１０００００文字/], ['いあ\0う', /３文字目に制御文字U\+0000/]]) {
+    await page.evaluate((text) => navigator.clipboard.writeText(text), pasted);
+    await page.focus('#PWD');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.press('Control+V');
+    await expect(page.locator('#PWD')).toHaveValue(read);
+    await expect(page.locator('#Lab_Rsn')).toHaveText(says);
+  }
+});
+
+// A reload of the tab keeps the name, the ticks on both pages, the page shown and the memo box.
+test('a reload keeps everything entered', async ({ page }) => {
+  await open(page);
+  for (const id of ['Nm05', 'Nm_Inpt', 'Nm_Inpt', 'Chk_Lgt', 'Answer', 'Lab_Pag', 'Chk_Khk']) await page.click(`#${id}`);
+  await page.fill('#PWD', 'いあうえあ');
+  const before = await shown(page, ['Namtext1', 'Namtext2', 'Lab_Pag', 'Lab_Gam', 'Lab_Sum', 'PWD']);
+  await page.reload();
+  await page.waitForSelector('html[data-ready]');
+  expect(await shown(page, Object.keys(before))).toEqual(before);
+  expect(await checkedBoxes(page)).toEqual(['Chk_Khk', 'Chk_Lgt']);
+  expect(await page.isVisible('#Chk_Khk')).toBe(true);
+  await page.click('#Answer'); // the text in the box was never read: 完了 reads it now
+  await expect(page.locator('#Lab_Rsn')).toHaveText(/２０文字です（いま５文字）/);
 });
 
 test('the keyboard alone goes from typed kana to a copied memo', async ({ page, context }) => {
@@ -154,7 +215,9 @@ test('after one visit the page works with the network off', async ({ page, conte
   await expect(page.locator('#Lab_Gam')).toHaveText('助言ランク： 5');
 });
 
-test('a rebuilt site is served after a reload', async ({ page }) => {
+// A new version of the site never reloads the page in use: a notice says it is there, and it
+// takes over when the player chooses so, with everything entered still there.
+test('a new version waits for the player, who loses nothing by taking it', async ({ page }) => {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'pelio-site-'));
   fs.cpSync(site, copy, { recursive: true });
   const port = 8138;
@@ -163,13 +226,23 @@ test('a rebuilt site is served after a reload', async ({ page }) => {
     await expect.poll(() => fetch(`http://127.0.0.1:${port}/`).then((r) => r.ok, () => false)).toBe(true);
     await open(page, `http://127.0.0.1:${port}/`);
     await expect.poll(() => page.evaluate(() => navigator.serviceWorker.controller !== null)).toBe(true);
+    for (const id of ['Nm01', 'Nm_Inpt', 'Chk_Lgt']) await page.click(`#${id}`);
+    await page.evaluate(() => { window.notReloaded = true; });
 
     const index = path.join(copy, 'index.html');
     fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>ぺりおのひらき', '<title>ぺりおのひらき 2'));
     execFileSync(process.env.PELIO_CMAKE ?? 'cmake', [`-DSITE=${copy}`,
       `-DTEMPLATE=${path.join(root, 'src/web/sw.js.in')}`, '-P', path.join(root, 'src/web/stamp_service_worker.cmake')]);
-    await page.reload();
+    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
+    await expect(page.locator('#Pel_Upd')).toBeVisible();
+    expect(await page.evaluate(() => window.notReloaded)).toBe(true);
+    expect(await page.title()).toBe('ぺりおのひらき');
+
+    await page.click('#Pel_Upd');
     await expect.poll(() => page.title()).toBe('ぺりおのひらき 2');
+    await page.waitForSelector('html[data-ready]');
+    expect(await nameBoxes(page)).toBe('い？？？');
+    expect(await checkedBoxes(page)).toEqual(['Chk_Lgt']);
   } finally {
     server.kill();
     fs.rmSync(copy, { recursive: true, force: true });
