@@ -3,9 +3,11 @@
 // stands for, and whatever it refuses must say why in the terms the header promises. Since
 // random bytes almost never make a memo whose check digits agree, the bytes also pick a name,
 // flags and a way of typing their memo, which must read back as that name and those flags.
-// A broken promise aborts, which both libFuzzer and the replay report.
+// The memos offered near each text must keep their promises too. A broken promise aborts, which
+// both libFuzzer and the replay report.
 
 #include "memo/memo_reader.h"
+#include "memo/memo_suggestions.h"
 #include "memo/memo_text.h"
 
 #include <array>
@@ -135,12 +137,29 @@ void checkRefusal(std::u16string_view text, const pelio::MemoError& error) {
     }
 }
 
+// What is offered near a text is a handful of memos the reader takes, each as it stands.
+void checkSuggestions(std::u16string_view text, pelio::SuggestionScope scope) {
+    pelio::KnownName name;
+    name.written.set(0);
+    const auto suggestions = pelio::suggestMemos(text, name, scope);
+    require(suggestions.size() <= pelio::kShownSuggestions, "at most five memos are offered");
+    for (const pelio::MemoSuggestion& suggestion : suggestions) {
+        const pelio::MemoReading reading = pelio::readMemo(pelio::memoText({suggestion.codes, 0}));
+        const auto* content = std::get_if<pelio::MemoContent>(&reading);
+        require(content != nullptr && *content == suggestion.content,
+                "a memo offered reads as what it says it holds");
+        require(!suggestion.change.empty(), "a memo offered says what it changed");
+    }
+}
+
 void checkReading(std::u16string_view text) {
     const pelio::MemoReading reading = pelio::readMemo(text);
     if (const auto* error = std::get_if<pelio::MemoError>(&reading)) {
         checkRefusal(text, *error);
+        checkSuggestions(text, pelio::SuggestionScope::Refused);
         return;
     }
+    checkSuggestions(text, pelio::SuggestionScope::KnownNameOnly);
     const auto& content = std::get<pelio::MemoContent>(reading);
     const std::u16string memo = pelio::memoText(pelio::encodeMemo(content.name, content.flags));
     const pelio::MemoReading again = pelio::readMemo(memo);
