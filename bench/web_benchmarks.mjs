@@ -9,10 +9,9 @@
 import fs from 'node:fs';
 import { chromium } from '@playwright/test';
 import { spawn } from 'node:child_process';
-import net from 'node:net';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import config from '../tests/web/playwright.config.mjs';
+import config, { freePort } from '../tests/web/playwright.config.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.argv[2] ?? 'build-web/site';
@@ -29,14 +28,6 @@ const median = (values) => {
 const columns = (text) => [...text].reduce((n, c) => n + (c.codePointAt(0) >= 0x2e80 ? 2 : 1), 0);
 const row = (label, ...cells) =>
   console.log(label + ' '.repeat(Math.max(0, 34 - columns(label))) + cells.map((c) => ` ${String(c).padStart(10)}`).join(''));
-
-async function freePort() {
-  const server = net.createServer().listen(0, '127.0.0.1');
-  await new Promise((resolve) => server.once('listening', resolve));
-  const { port } = server.address();
-  await new Promise((resolve) => server.close(resolve));
-  return port;
-}
 
 // Each page on its own origin, so that their workers and caches stay apart.
 async function serve(folder) {

@@ -7,6 +7,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { freePort } from './playwright.config.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');
@@ -220,7 +221,7 @@ test('after one visit the page works with the network off', async ({ page, conte
 test('a new version waits for the player, who loses nothing by taking it', async ({ page }) => {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'pelio-site-'));
   fs.cpSync(site, copy, { recursive: true });
-  const port = 8138;
+  const port = await freePort();
   const server = spawn('node', [path.join(root, 'scripts/serve.mjs'), copy, String(port)], { stdio: 'ignore' });
   try {
     await expect.poll(() => fetch(`http://127.0.0.1:${port}/`).then((r) => r.ok, () => false)).toBe(true);

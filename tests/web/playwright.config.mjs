@@ -5,13 +5,17 @@ import net from 'node:net';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-// A free port, taken once by the runner; its workers load this file again and inherit it.
-if (!process.env.PELIO_PORT) {
+// A port on the loopback interface that nothing listens on now.
+export async function freePort() {
   const server = net.createServer().listen(0, '127.0.0.1');
   await new Promise((resolve) => server.once('listening', resolve));
-  process.env.PELIO_PORT = String(server.address().port);
+  const { port } = server.address();
   await new Promise((resolve) => server.close(resolve));
+  return port;
 }
+
+// The site's port, taken once by the runner; its workers load this file again and inherit it.
+process.env.PELIO_PORT ??= String(await freePort());
 const port = Number(process.env.PELIO_PORT);
 const site = process.env.PELIO_SITE ?? 'build-web/site';
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
