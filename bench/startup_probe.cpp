@@ -48,10 +48,12 @@ private:
     void report() const {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        const auto milliseconds = [](timeval t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
-        std::printf("%.1f %.1f %.1f\n", (nowMicroseconds() - launched_) / 1000.0,
+        const auto milliseconds = [](timeval t) {
+            return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+        };
+        std::printf("%.1f %.1f %.1f\n", static_cast<double>(nowMicroseconds() - launched_) / 1000.0,
                     milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime),
-                    usage.ru_maxrss / 1024.0);
+                    static_cast<double>(usage.ru_maxrss) / 1024.0);
         std::fflush(stdout);
         QCoreApplication::quit();
     }

@@ -46,7 +46,7 @@ QStringList results(const Pelio& window) {
 // leave some result control unchanged: the benchmark would then time less than a full update.
 bool prepare(Pelio& window) {
     window.show();
-    for (pelio::KanaCode code : {15, 45, 18, 1}) {
+    for (pelio::KanaCode code : std::array<pelio::KanaCode, 4>{15, 45, 18, 1}) {
         window.Nm_Click(code);
         window.Nm_Inpt_Click();
     }

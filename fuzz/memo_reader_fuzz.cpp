@@ -45,7 +45,7 @@ std::u16string decodeUtf8(const std::uint8_t* bytes, std::size_t size) {
                                    : lead < 0xF8 ? 4
                                                  : 0;
         bool wellFormed = length > 0 && size - i >= length;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
         for (std::size_t k = 1; wellFormed && k < length; ++k) {
             wellFormed = (bytes[i + k] & 0xC0) == 0x80;
             code = code << 6 | (bytes[i + k] & 0x3F);

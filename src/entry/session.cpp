@@ -113,7 +113,7 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
         state.enteredName.codes[slot] = static_cast<KanaCode>(numbers[Entered1 + slot]);
     }
     state.highlightedSlot = static_cast<std::int16_t>(numbers[Highlighted]);
-    state.enteredName.written = static_cast<unsigned long>(numbers[EnteredSlots]);
+    state.enteredName.written = static_cast<unsigned long long>(numbers[EnteredSlots]);
     state.flagPage = static_cast<std::int16_t>(numbers[Page]);
     return state;
 }

@@ -20,12 +20,12 @@ void commitPendingKey(StateRecord& state) {
     if (!state.keyPending)
         return;
     state.nameCursor = static_cast<std::int16_t>(std::min(state.nameCursor + 1, kNameSlots));
-    const int slot = state.nameCursor;
-    state.nameKeyIndex[slot - 1] = state.pendingKeyIndex;
-    state.nameShown[slot - 1] = true;
-    state.enteredName.codes[slot - 1] = state.pendingKeyIndex;
-    state.enteredName.written.set(static_cast<std::size_t>(slot - 1));
-    state.highlightedSlot = static_cast<std::int16_t>(slot);
+    const auto slot = static_cast<std::size_t>(state.nameCursor - 1); // the one just written
+    state.nameKeyIndex[slot] = state.pendingKeyIndex;
+    state.nameShown[slot] = true;
+    state.enteredName.codes[slot] = state.pendingKeyIndex;
+    state.enteredName.written.set(slot);
+    state.highlightedSlot = state.nameCursor;
 }
 
 void backspaceName(StateRecord& state) {

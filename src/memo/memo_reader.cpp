@@ -181,8 +181,8 @@ MemoReading decodeMemo(const MemoCodes& codes) {
 
     // Every copy must carry the digit of the count the content itself gives.
     const int checkCount = memoCheckSum(content.name, content.flags);
-    for (int k = 1; k <= kCheckDigits; ++k) {
-        if (checkCopies[k - 1] != 1u << binaryDigit(checkCount, k))
+    for (std::size_t k = 1; k <= checkCopies.size(); ++k) {
+        if (checkCopies[k - 1] != 1u << binaryDigit(checkCount, static_cast<int>(k)))
             return checkMismatch();
     }
     return content;

@@ -26,7 +26,7 @@ struct PositionDigits {
     std::uint8_t empty = 0;
     std::uint8_t content = 0;
     std::uint8_t check = 0;
-    int checkDigit = 0; // which one, 1..6, where `check` is set
+    std::uint8_t checkDigit = 0; // which one, 1..6, where `check` is set
 };
 
 constexpr std::array<PositionDigits, kMemoLength> kPositionDigits = [] {
@@ -177,7 +177,7 @@ public:
                 // The check count's low digits that the other positions' copies demand.
                 int demanded = 0, values = 0;
                 bool agree = othersFaulty == 0;
-                for (int k = 1; k <= kCheckDigits; ++k) {
+                for (std::size_t k = 1; k <= kCheckDigits; ++k) {
                     agree = agree && (others[k][0] == 0 || others[k][1] == 0);
                     demanded |= (others[k][0] + others[k][1] > 0) << (k - 1);
                     values |= (others[k][1] > 0) << (k - 1);

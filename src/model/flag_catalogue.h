@@ -74,7 +74,7 @@ inline constexpr std::array<FlagInfo, kFlagCount> kFlagCatalogue{{
 }};
 
 constexpr const FlagInfo& flagInfo(FlagNumber number) {
-    return kFlagCatalogue.at(number - 1);
+    return kFlagCatalogue.at(static_cast<std::size_t>(number - 1));
 }
 
 // The storage number of the flag whose check box bears `controlName`. Used in constant

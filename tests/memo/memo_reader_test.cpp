@@ -49,7 +49,7 @@ std::u16string withoutSpaces(std::u16string text) {
 
 // The memo of `vector` without spaces, the bits `flip` of its symbol at `position` (1-based)
 // flipped.
-std::u16string withSymbol(const test::MemoVector& vector, int position, int flip) {
+std::u16string withSymbol(const test::MemoVector& vector, std::size_t position, int flip) {
     const int code = encodeMemo(vector.name, vector.flags).codes.at(position - 1) ^ flip;
     std::u16string symbols = withoutSpaces(vector.text);
     symbols.at(position - 1) = kanaSymbol(static_cast<KanaCode>(code));
@@ -86,8 +86,8 @@ TEST(MemoReader, ReadsAMemoHoweverItIsSpacedWrittenOrQuoted) {
             halfWidth += static_cast<char16_t>(u'ｱ' + code);
         std::vector<std::u16string> texts{bare, katakana, halfWidth};
         for (std::u16string_view space :
-             {u"\r\n", u"\t", u"\u00A0", u"\u2028", u"\u2029", u"\u0085", u"\v", u"\f",
-              u"\u200B", u"\u200C", u"\u200D", u"\u2060", u"\uFEFF", u"\u00AD"})
+             {u"\r\n", u"\t", u"\u00A0", u"\u2028", u"\u2029", u"\u0085", u"\v", u"\f", u"\u200B",
+              u"\u200C", u"\u200D", u"\u2060", u"\uFEFF", u"\u00AD"})
             texts.push_back(bare.substr(0, 5) + std::u16string(space) + bare.substr(5));
         for (std::u16string_view pair :
              {u"\"\"", u"''", u"\u201C\u201D", u"\u2018\u2019", u"「」", u"『』"})
@@ -170,7 +170,7 @@ TEST(MemoReader, RejectsADigitTheLayoutLeavesEmpty) {
             if (kMemoLayout[n][w].kind != Kind::Empty)
                 continue;
             ++emptyDigits;
-            const std::u16string text = withSymbol(vector, position, kSymbolWeights[w]);
+            const std::u16string text = withSymbol(vector, n + 1, kSymbolWeights[w]);
             EXPECT_EQ(expectError(text, MemoErrorKind::NonzeroEmptyDigit).position, position);
         }
     }
@@ -183,8 +183,7 @@ TEST(MemoReader, RejectsCheckDigitsThatDisagreeWithEachOtherOrTheContent) {
         for (std::size_t n = 0; n < kMemoLayout.size(); ++n) {
             if (kMemoLayout[n][0].kind != Kind::CheckDigit)
                 continue;
-            expectError(withSymbol(vector, static_cast<int>(n) + 1, kSymbolWeights[0]),
-                        MemoErrorKind::CheckMismatch);
+            expectError(withSymbol(vector, n + 1, kSymbolWeights[0]), MemoErrorKind::CheckMismatch);
         }
     }
     const test::MemoVector vector = test::memoVectors()[3];
@@ -206,7 +205,8 @@ TEST(MemoInput, RefusesControlCharactersAndTextsTooLongForTheBox) {
         std::u16string_view says;
     } cases[]{
         {u"あい\r\nう\tえ", 6, std::nullopt, u""},
-        {std::u16string(u"あい\0う", 4), 4, MemoErrorKind::ControlCharacter, u"３文字目に制御文字U+0000"},
+        {std::u16string(u"あい\0う", 4), 4, MemoErrorKind::ControlCharacter,
+         u"３文字目に制御文字U+0000"},
         {u"\x1b[0m", 5, MemoErrorKind::ControlCharacter, u"１文字目に制御文字U+001B"},
         {u"あ\x85\x9f", 3, MemoErrorKind::ControlCharacter, u"３文字目に制御文字U+009F"},
         {u"あ", kMemoInputLimit, std::nullopt, u""},

@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
             commitPendingKey(state);
             keys += (slot ? "," : "") + std::to_string(code);
         }
-        const unsigned percent = random() % 101;
+        const std::mt19937::result_type percent = random() % 101;
         for (const FlagInfo& info : kFlagCatalogue) {
             if (random() % 100 < percent) {
                 setFlag(state, info.number, true);
