@@ -24,7 +24,7 @@ quiet() {
 }
 
 echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
-quiet cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_BUILD_TESTS=OFF \
+quiet cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DPELIO_BUILD_BENCHMARKS=ON
 quiet cmake --build "$build"
 

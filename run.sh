@@ -15,7 +15,7 @@ if [ "${1:-}" = "--web" ]; then
 fi
 
 pelio_install_missing
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_BUILD_TESTS=OFF
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build
 
 # Without a display the toolkit would abort with a long message; say what to do instead.
