@@ -24,13 +24,12 @@ quiet() {
 }
 
 echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
-quiet cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DPELIO_BUILD_BENCHMARKS=ON
-quiet cmake --build "$build"
+quiet cmake --preset bench
+quiet cmake --build --preset bench
 
 # The web site, and Playwright to drive Debian's Chromium; it never downloads a browser.
-quiet emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
-quiet cmake --build build-web
+quiet emcmake cmake --preset web
+quiet cmake --build --preset web
 [ -d node_modules/@playwright/test ] ||
     quiet env PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 

@@ -13,9 +13,8 @@ fi
 source scripts/install-deps.sh
 pelio_install_missing "${pelio_fuzz_packages[@]}"
 
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPELIO_WERROR=ON -DPELIO_SANITIZE=ON -DPELIO_BUILD_FUZZERS=ON -DBUILD_TESTING=OFF
-cmake --build build-fuzz --target memo_reader_fuzz
+cmake --preset fuzz
+cmake --build --preset fuzz
 fuzzer=build-fuzz/fuzz/memo_reader_fuzz
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 

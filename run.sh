@@ -9,14 +9,14 @@ source scripts/install-deps.sh
 if [ "${1:-}" = "--web" ]; then
     pelio_install_missing "${pelio_web_packages[@]}"
     pelio_require_node
-    emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
-    cmake --build build-web
+    emcmake cmake --preset web
+    cmake --build --preset web
     exec node scripts/serve.mjs build-web/site 8000
 fi
 
 pelio_install_missing
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build build
+cmake --preset release
+cmake --build --preset release
 
 # Without a display the toolkit would abort with a long message; say what to do instead.
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then

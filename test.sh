@@ -13,19 +13,21 @@ pelio_require_node
 # never download a browser of their own.
 PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 
-emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELIO_WERROR=ON
-cmake --build build-web
+# The presets are in CMakePresets.json. The site that players get builds without -Werror, so
+# that a newer compiler's new warning never stops them; here it must build clean.
+emcmake cmake --preset web -DPELIO_WERROR=ON
+cmake --build --preset web
 
 # Configured after the site is built, so that the browser tests are registered.
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELIO_WERROR=ON
-cmake --build build-test
-(cd build-test && ctest --output-on-failure)
+cmake --preset test
+cmake --build --preset test
+ctest --preset test
 
 # The sanitizers' options and the list of toolkit leaks come with the test run itself
-# (tests/CMakeLists.txt), so ctest in this directory checks the same way by hand.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELIO_WERROR=ON -DPELIO_SANITIZE=ON
-cmake --build build-asan
-(cd build-asan && ctest --output-on-failure)
+# (tests/CMakeLists.txt), so ctest in build-asan/ checks the same way by hand.
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
 
 # The tests stay at about a third of the code they test.
 scripts/test-ratio.sh
