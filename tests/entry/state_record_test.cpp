@@ -80,7 +80,7 @@ TEST(TypedKana, PressTheirKeysAndInputAsThePlayerWould) {
         {u"ぶっ！", {60, 48, 54, 0}, 3}, // keys of their own
         {u"あいうが", {0, 1, 2, 46}, 4}, // the mark overwrites slot 4, as in the game
         {u"゜\u3000ー", {47, 63, 61, 0}, 3},
-        {u"ｶﾞｷｸ", {5, 46, 6, 7}, 4}, // half-width, its sound mark a character of its own
+        {u"ｶﾞｷｸ", {5, 46, 6, 7}, 4},    // half-width, its sound mark a character of its own
         {u"aぁ漢 \xd83d\xde00", {}, 0}, // no key: nothing at all changes
     };
     for (const Case& c : cases) {

@@ -124,8 +124,7 @@ TEST(MemoSuggestions, OfferExactlyTheMemosTheReaderTakesNearby) {
         if (searched[expected.twoReplaced] == kWanted[expected.twoReplaced])
             continue;
         ++searched[expected.twoReplaced];
-        EXPECT_EQ(codesOf(suggestMemos(typed, {}, SuggestionScope::Refused, kAll)),
-                  expected.memos);
+        EXPECT_EQ(codesOf(suggestMemos(typed, {}, SuggestionScope::Refused, kAll)), expected.memos);
     }
     EXPECT_EQ(searched, kWanted);
 }
@@ -146,10 +145,14 @@ TEST(MemoSuggestions, SayWhatEachSlipChanged) {
         {allFlags, std::u16string(kana).replace(9, 1, u"ゃ"), u"１０番目を「た」に", {9}},
         {allFlags, std::u16string(kana).erase(13, 1), u"１４番目に「ね」を足す", {13}},
         {allFlags, std::u16string(kana).insert(5, u"の"), u"６番目の「の」をのぞく", {}},
-        {allFlags, kana.substr(0, 6) + kana[7] + kana[6] + kana.substr(8),
-         u"７番目と８番目を入れかえ", {6, 7}},
-        {iueo, u"ほあうえあなあねあああああちあちああああ",
-         u"１番目の「ほ」を「い」に、８番目の「ね」を「ち」に", {0, 7}},
+        {allFlags,
+         kana.substr(0, 6) + kana[7] + kana[6] + kana.substr(8),
+         u"７番目と８番目を入れかえ",
+         {6, 7}},
+        {iueo,
+         u"ほあうえあなあねあああああちあちああああ",
+         u"１番目の「ほ」を「い」に、８番目の「ね」を「ち」に",
+         {0, 7}},
     };
     for (const auto& c : cases) {
         const MemoContent meant{c.meant.name, c.meant.flags};
