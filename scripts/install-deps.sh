@@ -11,9 +11,11 @@ pelio_packages=(
 )
 
 # The web build: Debian's Emscripten, the Node.js that runs its tools and the site writer, the
-# acorn parser its optimiser needs, and esbuild to minify the page's style sheet and script;
+# acorn parser its optimiser needs, esbuild to minify the page's style sheet and script, and
+# stb's header-only PNG writer for the page's pictures (Emscripten's own libpng and zlib ports
+# are downloaded at build time, which a machine without that network cannot do);
 # and for the browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has.
-pelio_web_packages=(emscripten nodejs node-acorn esbuild)
+pelio_web_packages=(emscripten nodejs node-acorn esbuild libstb-dev)
 pelio_browser_packages=(chromium fonts-noto-cjk)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with

@@ -182,11 +182,32 @@ int windowIconColourIndex(int x, int y) {
                     kIconRows.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x)));
 }
 
+std::vector<Argb> windowIconPixels(int size) {
+    const std::span<const Argb> colours = windowIconColours();
+    const int factor = size / kIconSize;
+    std::vector<Argb> pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            pixels.push_back(
+                colours[static_cast<std::size_t>(windowIconColourIndex(x / factor, y / factor))]);
+    }
+    return pixels;
+}
+
 Argb aboutPicturePixel(int x, int y) {
     const int drawnX = x < kAboutPictureSize / 2 ? x : kAboutPictureSize - 1 - x;
     const char symbol =
         kAboutLeftHalf.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(drawnX));
     return kAboutInks[static_cast<std::size_t>(inkIndex(kAboutInks, symbol))].colour;
+}
+
+std::vector<Argb> aboutPicturePixels() {
+    std::vector<Argb> pixels;
+    for (int y = 0; y < kAboutPictureSize; ++y) {
+        for (int x = 0; x < kAboutPictureSize; ++x)
+            pixels.push_back(aboutPicturePixel(x, y));
+    }
+    return pixels;
 }
 
 } // namespace pelio::layout

@@ -3,32 +3,31 @@
 // puts DIRECTORY/SIZExSIZE/apps/NAME.png for each size an icon file has. Run at build time,
 // so the installed icons are drawn from the same table as the window's.
 
-#include "layout/png_file.h"
+#include "layout/pixel_art.h"
+
+#include <QDir>
+#include <QImage>
+#include <QString>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s DIRECTORY NAME\n", argv[0]);
         return 2;
     }
-    namespace fs = std::filesystem;
     using namespace pelio::layout;
     for (int size : kIconFileSizes) {
-        const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
-        const fs::path folder = fs::path(argv[1]) / sizeName / "apps";
-        const fs::path file = folder / (std::string(argv[2]) + ".png");
-        const std::vector<std::uint8_t> png = pngFile(size, size, windowIconPixels(size));
-        std::error_code error;
-        fs::create_directories(folder, error);
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(png.data()),
-                  static_cast<std::streamsize>(png.size()));
-        if (error || !out) {
-            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], file.c_str());
+        const QString folder =
+            QString("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString file = folder + "/" + QString::fromLocal8Bit(argv[2]) + ".png";
+        // Argb is the 0xAARRGGBB of the toolkit's ARGB32 format.
+        const std::vector<Argb> pixels = windowIconPixels(size);
+        const QImage icon(reinterpret_cast<const uchar*>(pixels.data()), size, size,
+                          QImage::Format_ARGB32);
+        if (!QDir().mkpath(folder) || !icon.save(file, "PNG")) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(file));
             return 1;
         }
     }

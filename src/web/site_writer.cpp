@@ -12,9 +12,14 @@
 #include "hints/advice_rank.h"
 #include "hints/location_hints.h"
 #include "layout/about_layout.h"
-#include "layout/png_file.h"
+#include "layout/pixel_art.h"
 #include "layout/window_layout.h"
 
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb_image_write.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,9 +32,6 @@ namespace {
 using namespace pelio;
 using namespace pelio::layout;
 namespace fs = std::filesystem;
-
-// The page's icons: the favicon, and the two sizes a home screen asks a web app for.
-constexpr std::array<int, 3> kWebIconSizes{32, 192, 512};
 
 std::string utf8(std::u16string_view text) {
     std::string out;
@@ -269,7 +271,7 @@ std::string page(std::string_view styleSheet, std::string_view coreScript,
 
 std::string manifest() {
     std::string icons;
-    for (int size : kWebIconSizes) {
+    for (int size : kPageIconSizes) {
         const std::string side = std::to_string(size);
         icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"icon-" + side +
                  ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\"}";
@@ -303,9 +305,20 @@ bool write(const fs::path& file, std::string_view bytes) {
     return static_cast<bool>(out);
 }
 
+// A square picture as a PNG file, by stb's writer, which takes each pixel as R, G, B, A bytes.
 bool writePng(const fs::path& file, int size, const std::vector<Argb>& pixels) {
-    const std::vector<std::uint8_t> png = pngFile(size, size, pixels);
-    return write(file, {reinterpret_cast<const char*>(png.data()), png.size()});
+    std::vector<std::uint8_t> rgba;
+    for (Argb pixel : pixels) {
+        for (int shift : {16, 8, 0, 24})
+            rgba.push_back(static_cast<std::uint8_t>(pixel >> shift));
+    }
+    std::string png;
+    const auto append = [](void* context, void* data, int length) {
+        static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                                   static_cast<std::size_t>(length));
+    };
+    return stbi_write_png_to_func(append, &png, size, size, 4, rgba.data(), size * 4) != 0 &&
+           write(file, png);
 }
 
 } // namespace
@@ -326,7 +339,7 @@ int main(int argc, char* argv[]) {
     bool written = write(site / "index.html", page(styleSheet, coreScript, pageScript)) &&
                    write(site / "manifest.webmanifest", manifest()) &&
                    writePng(site / "pel-ver.png", kAboutPictureSize, aboutPicturePixels());
-    for (int size : kWebIconSizes)
+    for (int size : kPageIconSizes)
         written = written && writePng(site / ("icon-" + std::to_string(size) + ".png"), size,
                                       windowIconPixels(size));
     return written ? 0 : 1;

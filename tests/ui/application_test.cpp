@@ -3,6 +3,8 @@
 #include "ui/application.h"
 #include "ui/pictures.h"
 
+#include "layout/pixel_art.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QTest>
@@ -39,9 +41,28 @@ private slots:
             const QImage file(
                 theme.filePath(folder + "/apps/" + QGuiApplication::desktopFileName() + ".png"));
             QCOMPARE(QString("%1x%2").arg(file.width()).arg(file.height()), folder);
-            // Nearest-pixel scaling by a whole factor makes each pixel a square block.
-            QCOMPARE(file, icon.scaled(file.size()).convertToFormat(file.format()));
+            compareInSquareBlocks(file, icon);
         }
+    }
+
+    // The web page's pictures, which the web build writes with a PNG library of its own.
+    void thePagesPicturesAreTheWindowsPictures() {
+        const QDir site(qEnvironmentVariable("PELIO_WEB_SITE"));
+        if (!site.exists("index.html"))
+            QSKIP("no web site built");
+        for (int size : pelio::layout::kPageIconSizes) {
+            const QImage file(site.filePath(QString("icon-%1.png").arg(size)));
+            QCOMPARE(file.width(), size);
+            compareInSquareBlocks(file, pelio::ui::windowIconImage());
+        }
+        compareInSquareBlocks(QImage(site.filePath("pel-ver.png")), pelio::ui::aboutPicture());
+    }
+
+private:
+    // Nearest-pixel scaling by a whole factor makes each pixel a square block.
+    static void compareInSquareBlocks(const QImage& file, const QImage& art) {
+        QCOMPARE(file.convertToFormat(QImage::Format_ARGB32),
+                 art.scaled(file.size()).convertToFormat(QImage::Format_ARGB32));
     }
 };
 
