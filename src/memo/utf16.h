@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace pelio {
@@ -25,6 +27,24 @@ constexpr CodePoint codePointAt(std::u16string_view text, std::size_t index) {
     if (isHighSurrogate(unit) && index + 1 < text.size() && isLowSurrogate(text[index + 1]))
         return {0x10000 + ((char32_t{unit} - 0xD800) << 10) + (text[index + 1] - 0xDC00u), 2};
     return {unit, 1};
+}
+
+// `text` in UTF-8, for files and tools outside the program. A lone surrogate, which UTF-8
+// cannot hold, becomes U+FFFD.
+inline std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const CodePoint point = codePointAt(text, i);
+        i += point.units;
+        const char32_t c = point.value >= 0xD800 && point.value <= 0xDFFF ? U'\uFFFD' : point.value;
+        // The lead byte holds the top bits, each following byte six more.
+        const int following = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        constexpr std::array<char32_t, 4> kLead{0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[static_cast<std::size_t>(following)] | c >> (6 * following));
+        for (int shift = 6 * (following - 1); shift >= 0; shift -= 6)
+            out += static_cast<char>(0x80 | (c >> shift & 0x3F));
+    }
+    return out;
 }
 
 } // namespace pelio

@@ -14,6 +14,7 @@
 #include "layout/about_layout.h"
 #include "layout/pixel_art.h"
 #include "layout/window_layout.h"
+#include "memo/utf16.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
@@ -32,31 +33,6 @@ namespace {
 using namespace pelio;
 using namespace pelio::layout;
 namespace fs = std::filesystem;
-
-std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | c >> 18);
-            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // Text as HTML content or attribute value.
 std::string html(std::string_view text) {
@@ -82,7 +58,7 @@ std::string html(std::string_view text) {
     return out;
 }
 std::string html(std::u16string_view text) {
-    return html(utf8(text));
+    return html(toUtf8(text));
 }
 
 std::string hex(Rgb colour) {
@@ -276,7 +252,7 @@ std::string manifest() {
         icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"icon-" + side +
                  ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\"}";
     }
-    const std::string name = utf8(kWindowTitle);
+    const std::string name = toUtf8(kWindowTitle);
     return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
            "\",\n  \"lang\": \"ja\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
            "  \"display\": \"standalone\",\n  \"background_color\": \"#000000\",\n"
