@@ -1,11 +1,11 @@
 // Writes the page and its pictures into the site folder:
-//   pelio_site_writer SITE_FOLDER STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT
-// Every control is drawn from the same tables as the desktop window: the layout, the flag
-// catalogue, the key table and the hint locations. The page therefore holds all its controls
-// before the core has loaded, disabled until it has, and works as a document without script.
-// The style sheet, the core's script and the page's script go into the page itself: a page
-// that needs no other request is ready to use soonest.
-// Built for the web and run under node at build time, like the rest of the web build.
+//   pelio_site_writer SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT
+// The page is the template (index.html.in) with its @SLOTS@ filled from the same tables as
+// the desktop window: the layout, the flag catalogue, the key table and the hint locations.
+// The page therefore holds all its controls before the core has loaded, disabled until it
+// has, and works as a document without script. The style sheet, the core's script and the
+// page's script go into the page itself: a page that needs no other request is ready to use
+// soonest. Built for the web and run under node at build time, like the rest of the web build.
 
 #include "entry/kana_keys.h"
 #include "entry/state_record.h"
@@ -20,13 +20,19 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -73,6 +79,10 @@ std::string place(const Rect& cell) {
            ";--w:" + std::to_string(cell.width) + ";--h:" + std::to_string(cell.height);
 }
 
+std::string dimensions(int width, int height) {
+    return "--w:" + std::to_string(width) + ";--h:" + std::to_string(height);
+}
+
 std::string alignClass(Align align) {
     return align == Align::Centre ? " centre" : "";
 }
@@ -109,25 +119,40 @@ std::string commandButton(const Command& command, std::string_view classes, int 
 }
 
 std::string title(std::string_view name, std::string_view tag, std::string_view extra = {}) {
-    for (const Title& title : kTitles) {
-        if (title.name == name)
+    for (const Title& candidate : kTitles) {
+        if (candidate.name == name)
             return "<" + std::string(tag) + " id=\"" + std::string(name) + "\" class=\"title" +
-                   alignClass(title.align) + "\" style=\"" + place(title.cell) + "\"" +
-                   std::string(extra) + ">" + html(title.caption) + "</" + std::string(tag) + ">\n";
+                   alignClass(candidate.align) + "\" style=\"" + place(candidate.cell) + "\"" +
+                   std::string(extra) + ">" + html(candidate.caption) + "</" + std::string(tag) +
+                   ">\n";
     }
     return {};
 }
 
-std::string namesArea() {
-    std::string out = "<section class=\"names\" aria-labelledby=\"Namtitle\">\n" +
-                      title("Namtitle", "h2") + "<div class=\"name-boxes\">\n";
+std::string menuItems() {
+    std::string out;
+    for (const MenuItem& item : kMenuItems) {
+        // 終了 ends a desktop program; a browser tab is closed by the browser.
+        if (item.name != "Quit_sm")
+            out += "<button type=\"button\" id=\"" + std::string(item.name) + "\" disabled>" +
+                   html(item.caption) + "</button>";
+    }
+    return out;
+}
+
+std::string nameBoxes() {
+    std::string out;
     for (int slot = 1; slot <= kNameSlots; ++slot) {
         out += "<output id=\"Namtext" + std::to_string(slot) + "\" class=\"name-box" +
                alignClass(nameBoxAlign(slot)) + "\" style=\"" + place(nameBoxCell(slot)) +
                "\" aria-label=\"" + html(nameBoxSpokenName(slot)) + "\">" +
                html(std::u16string(1, kEmptyNameBox)) + "</output>\n";
     }
-    out += "</div>\n<div class=\"keys\" role=\"group\" aria-label=\"かなのキー\">\n";
+    return out;
+}
+
+std::string keyboard() {
+    std::string out;
     for (int code = 0; code < kKanaCount; ++code) {
         const auto kana = static_cast<KanaCode>(code);
         out += "<button type=\"button\" id=\"" + keyName(code) + "\" class=\"key\" style=\"" +
@@ -135,50 +160,35 @@ std::string namesArea() {
                "\" tabindex=\"" + (code == 0 ? "0" : "-1") + "\" aria-label=\"" +
                html(keySpokenName(kana)) + "\" disabled>" + html(keyCaption(kana)) + "</button>\n";
     }
-    out += commandButton(command("Nm_Back"), "key command", kBackspaceMember);
-    out += commandButton(command("Nm_Inpt"), "key command", kInputMember);
-    return out + "</div>\n</section>\n";
+    return out + commandButton(command("Nm_Back"), "key command", kBackspaceMember) +
+           commandButton(command("Nm_Inpt"), "key command", kInputMember);
 }
 
-std::string progressArea() {
-    std::string out = "<section class=\"progress\" aria-labelledby=\"Itmtitle\">\n" +
-                      title("Itmtitle", "h2") + "<div class=\"flags\">\n";
+std::string flagBoxes() {
+    std::string out;
     for (const FlagInfo& info : kFlagCatalogue) {
         out += "<label class=\"flag\" style=\"" + place(flagBoxCell(info)) + "\"" +
                (info.page == 1 ? "" : " hidden") + "><input type=\"checkbox\" id=\"" +
                std::string(info.controlName) + "\" data-flag=\"" + std::to_string(info.number) +
                "\" disabled><span>" + html(info.caption) + "</span></label>\n";
     }
-    return out + "</div>\n" + commandButton(command("Lab_Pag"), "command") + "</section>\n";
+    return out;
 }
 
-std::string commandArea() {
-    std::string out = "<section class=\"commands\" aria-label=\"めいれい\">\n";
+std::string commands() {
+    std::string out;
     for (const char* name : {"Answer", "Nm_Clear", "Allset"})
         out += commandButton(command(name), "command");
-    return out + "</section>\n";
+    return out;
 }
 
-std::string memoArea() {
-    return "<section class=\"memo\">\n" + title("Pwtitle", "label", " for=\"PWD\"") +
-           "<input id=\"PWD\" type=\"text\" style=\"" + place(kMemoBoxCell) +
-           "\" aria-describedby=\"Lab_Rsn\" autocomplete=\"off\" autocapitalize=\"off\" "
-           "spellcheck=\"false\" enterkeyhint=\"done\" disabled>\n"
-           "<button type=\"button\" id=\"PWD_Copy\" class=\"copy\" disabled>コピー</button>\n"
-           "<p id=\"Lab_Rsn\" class=\"reason\" role=\"alert\" style=\"" +
-           place(kReasonCell) +
-           "\"></p>\n<div id=\"PWD_Fix\" role=\"group\" aria-label=\"近いそうさめも\" style=\"" +
-           place(kFixListCell) + "\" hidden></div>\n</section>\n";
-}
-
-std::string resultsArea() {
-    std::string out = "<section class=\"results\" aria-live=\"polite\" aria-label=\"けっか\">\n";
-    out += "<p id=\"Lab_Gam\" style=\"" + place(resultCell("Lab_Gam")) + "\">" +
-           html(kAdviceRankCaption) + "</p>\n";
+std::string resultLines() {
+    std::string out = "<p id=\"Lab_Gam\" style=\"" + place(resultCell("Lab_Gam")) + "\">" +
+                      html(kAdviceRankCaption) + "</p>\n";
     for (const LocationInfo& location : kLocations)
         out += "<p id=\"" + std::string(location.labelName) + "\" style=\"" +
                place(resultCell(location.labelName)) + "\">" + html(location.prefix) + "</p>\n";
-    return out + "</section>\n";
+    return out;
 }
 
 std::string lines() {
@@ -193,64 +203,95 @@ std::string lines() {
     return out;
 }
 
-std::string aboutDialog() {
+std::string aboutTexts() {
     using about::Text;
-    auto text = [](const Text& text, std::string_view tag, std::string_view extra = {}) {
+    auto element = [](const Text& text, std::string_view tag, std::string_view extra = {}) {
         return "<" + std::string(tag) + " id=\"" + std::string(text.name) + "\" style=\"" +
                place(text.cell) + "\"" + std::string(extra) + ">" + html(text.text) + "</" +
                std::string(tag) + ">\n";
     };
-    return "<dialog id=\"Pel_Ver\" aria-labelledby=\"Pel_Ver_title\" style=\"--w:" +
-           std::to_string(about::kClientWidth) + ";--h:" + std::to_string(about::kClientHeight) +
-           "\">\n<h2 id=\"Pel_Ver_title\" class=\"caption\">" + html(about::kTitle) +
-           "</h2>\n<div class=\"client\">\n<img src=\"pel-ver.png\" alt=\"\" loading=\"lazy\" style=\"" +
-           place(about::kPictureCell) + "\">\n" + text(about::kProgramTitle, "p") +
-           text(about::kVersion, "p", " data-colour") + text(about::kNotice, "p") +
-           text(about::kRelease, "p") +
-           text(about::kButton, "button", " type=\"button\" autofocus") + "</div>\n</dialog>\n";
+    return element(about::kProgramTitle, "p") + element(about::kVersion, "p", " data-colour") +
+           element(about::kNotice, "p") + element(about::kRelease, "p") +
+           element(about::kButton, "button", " type=\"button\" autofocus");
 }
 
-std::string page(std::string_view styleSheet, std::string_view coreScript,
-                 std::string_view pageScript) {
-    const std::string windowTitle = html(kWindowTitle);
-    std::string menu = "<nav class=\"menu\" aria-label=\"メニュー\">";
-    for (const MenuItem& item : kMenuItems) {
-        // 終了 ends a desktop program; a browser tab is closed by the browser.
-        if (item.name != "Quit_sm")
-            menu += "<button type=\"button\" id=\"" + std::string(item.name) + "\" disabled>" +
-                    html(item.caption) + "</button>";
+std::string iconFile(int size) {
+    return "icon-" + std::to_string(size) + ".png";
+}
+
+using Slots = std::map<std::string, std::string, std::less<>>;
+
+Slots pageSlots(std::string styleSheet, std::string coreScript, std::string pageScript) {
+    const int tabIcon = kPageIconSizes[0];
+    return {
+        {"WINDOW_TITLE", html(kWindowTitle)},
+        {"TAB_ICON_SIZE", std::to_string(tabIcon) + "x" + std::to_string(tabIcon)},
+        {"TAB_ICON", iconFile(tabIcon)},
+        {"HOME_SCREEN_ICON", iconFile(kPageIconSizes[1])},
+        {"STYLE_SHEET", std::move(styleSheet)},
+        {"CORE_SCRIPT", std::move(coreScript)},
+        {"PAGE_SCRIPT", std::move(pageScript)},
+        {"MENU_ITEMS", menuItems()},
+        {"CLIENT_SIZE", dimensions(kClientWidth, kClientHeight)},
+        {"NAME_TITLE", title("Namtitle", "h2")},
+        {"NAME_BOXES", nameBoxes()},
+        {"KEYBOARD", keyboard()},
+        {"PROGRESS_TITLE", title("Itmtitle", "h2")},
+        {"FLAG_BOXES", flagBoxes()},
+        {"PAGE_SWITCH", commandButton(command("Lab_Pag"), "command")},
+        {"COMMANDS", commands()},
+        {"MEMO_TITLE", title("Pwtitle", "label", " for=\"PWD\"")},
+        {"MEMO_BOX_PLACE", place(kMemoBoxCell)},
+        {"REASON_PLACE", place(kReasonCell)},
+        {"FIX_LIST_PLACE", place(kFixListCell)},
+        {"RESULT_LINES", resultLines()},
+        {"LINES", lines()},
+        {"ABOUT_SIZE", dimensions(about::kClientWidth, about::kClientHeight)},
+        {"ABOUT_TITLE", html(about::kTitle)},
+        {"ABOUT_PICTURE_PLACE", place(about::kPictureCell)},
+        {"ABOUT_TEXTS", aboutTexts()},
+    };
+}
+
+// The template with each @SLOT@ replaced by its text. The texts themselves are not looked
+// into, so a style sheet's @media stays as it is. A slot without a text, or a text that no
+// slot asks for, is a mistake in the template or here and fails the build.
+std::optional<std::string> fill(std::string_view page, const Slots& slots) {
+    std::string out;
+    std::set<std::string_view> used;
+    std::size_t at = 0;
+    for (std::size_t open; (open = page.find('@', at)) != std::string_view::npos;) {
+        const std::size_t close = page.find('@', open + 1);
+        const auto slot = close == std::string_view::npos
+                              ? slots.end()
+                              : slots.find(page.substr(open + 1, close - open - 1));
+        if (slot == slots.end()) {
+            const std::string_view name = page.substr(open, close - open + 1).substr(0, 40);
+            std::fprintf(stderr,
+                         "pelio_site_writer: the page's template has an unknown slot %.*s\n",
+                         static_cast<int>(name.size()), name.data());
+            return std::nullopt;
+        }
+        out.append(page.substr(at, open - at)).append(slot->second);
+        used.insert(slot->first);
+        at = close + 1;
     }
-    menu += "</nav>\n";
-    return "<!doctype html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-           "<meta name=\"theme-color\" content=\"#000000\">\n"
-           "<title>" +
-           windowTitle +
-           "</title>\n"
-           "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
-           "<link rel=\"icon\" type=\"image/png\" sizes=\"32x32\" href=\"icon-32.png\">\n"
-           "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n"
-           "<style>\n" +
-           std::string(styleSheet) + "</style>\n<script>\n" + std::string(coreScript) +
-           "</script>\n<script type=\"module\">\n" + std::string(pageScript) +
-           "</script>\n"
-           "</head>\n<body>\n<main id=\"Pelio\" aria-busy=\"true\" aria-label=\"" +
-           windowTitle + "\">\n" + menu +
-           "<p class=\"update\" role=\"status\"><button type=\"button\" id=\"Pel_Upd\" "
-           "hidden disabled>新しい版があります。押すと切りかえます（入力したものは残ります）</button>"
-           "</p>\n" +
-           "<div class=\"client\" style=\"--w:" + std::to_string(kClientWidth) +
-           ";--h:" + std::to_string(kClientHeight) + "\">\n" + namesArea() + progressArea() +
-           commandArea() + memoArea() + resultsArea() + lines() + "</div>\n</main>\n" +
-           aboutDialog() + "</body>\n</html>\n";
+    for (const auto& [name, text] : slots) {
+        if (!used.contains(name)) {
+            std::fprintf(stderr, "pelio_site_writer: the page's template has no slot @%s@\n",
+                         name.c_str());
+            return std::nullopt;
+        }
+    }
+    return out.append(page.substr(at));
 }
 
 std::string manifest() {
     std::string icons;
     for (int size : kPageIconSizes) {
         const std::string side = std::to_string(size);
-        icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"icon-" + side +
-                 ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\"}";
+        icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"" + iconFile(size) +
+                 "\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\"}";
     }
     const std::string name = toUtf8(kWindowTitle);
     return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
@@ -260,11 +301,15 @@ std::string manifest() {
            icons + "\n  ]\n}\n";
 }
 
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // A file to put inside the page as it is; empty when it cannot be read or would end the
 // element it goes in.
 std::string contentsFor(const fs::path& file, std::string_view element) {
-    std::ifstream in(file, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text = contents(file);
     if (text.empty() || text.find("</" + std::string(element)) != std::string::npos) {
         std::fprintf(stderr, "pelio_site_writer: cannot put %s in a <%s>\n", file.c_str(),
                      std::string(element).c_str());
@@ -300,23 +345,30 @@ bool writePng(const fs::path& file, int size, const std::vector<Argb>& pixels) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SITE_FOLDER STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT\n", argv[0]);
+    if (argc != 6) {
+        std::fprintf(stderr,
+                     "usage: %s SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT\n",
+                     argv[0]);
         return 2;
     }
     const fs::path site(argv[1]);
-    const std::string styleSheet = contentsFor(argv[2], "style");
-    const std::string coreScript = contentsFor(argv[3], "script");
-    const std::string pageScript = contentsFor(argv[4], "script");
-    if (styleSheet.empty() || coreScript.empty() || pageScript.empty())
+    const std::string pageTemplate = contents(argv[2]);
+    std::string styleSheet = contentsFor(argv[3], "style");
+    std::string coreScript = contentsFor(argv[4], "script");
+    std::string pageScript = contentsFor(argv[5], "script");
+    if (pageTemplate.empty() || styleSheet.empty() || coreScript.empty() || pageScript.empty())
+        return 1;
+    const std::optional<std::string> page =
+        fill(pageTemplate,
+             pageSlots(std::move(styleSheet), std::move(coreScript), std::move(pageScript)));
+    if (!page)
         return 1;
     std::error_code error;
     fs::create_directories(site, error);
-    bool written = write(site / "index.html", page(styleSheet, coreScript, pageScript)) &&
+    bool written = write(site / "index.html", *page) &&
                    write(site / "manifest.webmanifest", manifest()) &&
                    writePng(site / "pel-ver.png", kAboutPictureSize, aboutPicturePixels());
     for (int size : kPageIconSizes)
-        written = written && writePng(site / ("icon-" + std::to_string(size) + ".png"), size,
-                                      windowIconPixels(size));
+        written = written && writePng(site / iconFile(size), size, windowIconPixels(size));
     return written ? 0 : 1;
 }
