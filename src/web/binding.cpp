@@ -22,13 +22,14 @@ namespace {
 using namespace pelio;
 
 StateRecord state;
-std::array<char16_t, kMemoInputLimit> input{};
+// Room for the memo box's most and the NUL that the page's stringToUTF16() writes after them.
+std::array<char16_t, kMemoInputLimit + 1> input{};
 std::u16string output;
 Results shown = blankResults();
 MemoOutcome outcome; // of the last Enter, 完了 or fix chosen
 
 std::u16string_view inputText(int length) {
-    return {input.data(), static_cast<std::size_t>(std::clamp<int>(length, 0, input.size()))};
+    return {input.data(), std::min(static_cast<std::size_t>(std::max(length, 0)), kMemoInputLimit)};
 }
 
 const char16_t* give(std::u16string_view text) {
@@ -70,8 +71,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE char16_t* pelio_input() {
     return input.data();
 }
-EMSCRIPTEN_KEEPALIVE int pelio_input_capacity() {
-    return static_cast<int>(input.size());
+EMSCRIPTEN_KEEPALIVE int pelio_input_bytes() {
+    return static_cast<int>(sizeof input);
 }
 
 // Name entry.

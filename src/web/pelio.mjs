@@ -6,14 +6,11 @@ const core = await createPelioCore();
 const call = (name, ...args) => core[`_pelio_${name}`](...args);
 const $ = (id) => document.getElementById(id);
 
-// Text crosses into the core through its input buffer and comes back as UTF-16 strings.
-const inputIndex = call('input') / 2;
-const inputCapacity = call('input_capacity');
-const pass = (text) => {
-  const length = Math.min(text.length, inputCapacity);
-  for (let i = 0; i < length; ++i) core.HEAPU16[inputIndex + i] = text.charCodeAt(i);
-  return length;
-};
+// Text crosses into the core through its input buffer, as many UTF-16 units as it holds
+// (their count is what pass() returns), and comes back as UTF-16 strings.
+const input = call('input');
+const inputBytes = call('input_bytes');
+const pass = (text) => core.stringToUTF16(text, input, inputBytes) / 2;
 const read = (address) => (address ? core.UTF16ToString(address) : null);
 
 const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
