@@ -11,7 +11,9 @@ if [ "${1:-}" = "--web" ]; then
     pelio_require_node
     emcmake cmake --preset web
     cmake --build --preset web
-    exec node scripts/serve.mjs build-web/site 8000
+    # Any static file server does: the site is plain files. Unbuffered, so that the address
+    # it serves on shows at once wherever its output goes.
+    exec python3 -u -m http.server --bind 127.0.0.1 8000 --directory build-web/site
 fi
 
 pelio_install_missing

@@ -8,10 +8,9 @@
 //   and wrote to SLOWEST, typed into the memo box and read by 完了.
 import fs from 'node:fs';
 import { chromium } from '@playwright/test';
-import { spawn } from 'node:child_process';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import config, { freePort } from '../tests/web/playwright.config.mjs';
+import config, { serve, serverCommand } from '../tests/web/playwright.config.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.argv[2] ?? 'build-web/site';
@@ -30,19 +29,14 @@ const row = (label, ...cells) =>
   console.log(label + ' '.repeat(Math.max(0, 34 - columns(label))) + cells.map((c) => ` ${String(c).padStart(10)}`).join(''));
 
 // Each page on its own origin, so that their workers and caches stay apart.
-async function serve(folder) {
-  const port = await freePort();
-  console.log(`$ node scripts/serve.mjs ${folder} ${port} &`);
-  const server = spawn('node', ['scripts/serve.mjs', folder, String(port)], { cwd: root, stdio: ['ignore', 'pipe', 'inherit'] });
-  await new Promise((resolve, reject) => {
-    server.stdout.once('data', resolve);
-    server.once('exit', () => reject(new Error(`serve.mjs ${folder} stopped`)));
-  });
-  return { server, url: `http://127.0.0.1:${port}/` };
+async function startServer(folder) {
+  const server = await serve(path.resolve(root, folder));
+  console.log(`$ ${serverCommand(folder, new URL(server.url).port).join(' ')} &`);
+  return server;
 }
 
-const pelio = await serve(site);
-const bare = await serve('bench/web');
+const pelio = await startServer(site);
+const bare = await startServer('bench/web');
 const { launchOptions } = config.use;
 console.log(`$ ${launchOptions.executablePath} --headless ${launchOptions.args.join(' ')}   (through Playwright)`);
 const browser = await chromium.launch(launchOptions);
@@ -247,6 +241,6 @@ try {
   if (slowest) await slowestSearches(JSON.parse(fs.readFileSync(slowest, 'utf8')));
 } finally {
   await browser.close();
-  pelio.server.kill();
-  bare.server.kill();
+  pelio.stop();
+  bare.stop();
 }

@@ -152,7 +152,7 @@ see_page() {
     ./run.sh --web >/tmp/run-web.log 2>&1 &
     local run=$! url
     while kill -0 "$run" 2>/dev/null; do
-        url=$(sed -n 's/^Pelio is served on \(http[^ ]*\)$/\1/p' /tmp/run-web.log)
+        url=$(sed -n 's/^Serving HTTP on .* (\(http[^ ]*\)) .*$/\1/p' /tmp/run-web.log)
         if [ -n "$url" ]; then
             curl -fsS "$url" | grep -q '<title>ぺりおのひらき</title>' || {
                 echo "$url does not serve the page" >&2

@@ -3,7 +3,7 @@
 const CACHE = 'bare';
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(['./'])).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll([new Request('./', { cache: 'reload' })])).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim()));
