@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hints/location_hints.h"
 #include "memo/memo_reader.h"
 #include "memo/memo_suggestions.h"
 #include "model/flag_catalogue.h"
@@ -76,7 +77,7 @@ void switchFlagPage(StateRecord& state);
 // hint locations, and the rank line.
 struct Results {
     std::u16string memo;
-    std::array<std::u16string, 8> hintLines;
+    std::array<std::u16string, kLocations.size()> hintLines;
     std::u16string rankLine;
 };
 

@@ -56,6 +56,11 @@ Rect keyCell(KanaCode code) {
     return {left, 840 + kCellPitch * (index / kColumns), kKeySize, kKeySize};
 }
 
+std::string keyName(KanaCode code) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    return {'N', 'm', kDigits[code / 16u], kDigits[code % 16u]};
+}
+
 Rect flagBoxCell(const FlagInfo& info) {
     static constexpr std::array<int, 3> kColumnLeft{3240, 4920, 6960};
     return {kColumnLeft.at(static_cast<std::size_t>(info.column - 1)),

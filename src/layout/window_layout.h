@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hints/location_hints.h"
 #include "memo/kana_alphabet.h"
 #include "model/flag_catalogue.h"
 
@@ -98,10 +99,13 @@ std::u16string nameBoxSpokenName(int slot);
 
 // A kana key: two blocks of five columns, codes 0 to 34 on the left, 35 to 63 on the right.
 Rect keyCell(KanaCode code);
+// Its name: "Nm" and the code in two upper-case hexadecimal digits, Nm00 to Nm3F.
+std::string keyName(KanaCode code);
 
 // A progress check box, in the grid of three columns and ten rows that both pages share.
 Rect flagBoxCell(const FlagInfo& info);
 
+inline constexpr std::string_view kMemoBoxName = "PWD";
 inline constexpr Rect kMemoBoxCell{2640, 3960, 4815, 375};
 // Where the reason a typed memo does not read is shown: beside the memo box's title.
 inline constexpr Rect kReasonCell{6300, 3510, 3390, 435};
@@ -109,13 +113,14 @@ inline constexpr Rect kReasonCell{6300, 3510, 3390, 435};
 // an earlier completion's while they are shown.
 inline constexpr Rect kFixListCell{240, 4350, 9240, 1320};
 
-// The rank line and the eight hint lines.
+// The rank line, and the hint lines under the names their locations give them.
+inline constexpr std::string_view kRankLineName = "Lab_Gam";
 struct ResultCell {
     std::string_view name;
     Rect cell;
 };
-inline constexpr std::array<ResultCell, 9> kResultCells{{
-    {"Lab_Gam", {1080, 4440, 1935, 255}},
+inline constexpr std::array<ResultCell, 1 + kLocations.size()> kResultCells{{
+    {kRankLineName, {1080, 4440, 1935, 255}},
     {"Lab_Ofc", {3000, 4440, 1935, 255}},
     {"Lab_Tom", {4920, 4440, 1935, 255}},
     {"Lab_Mai", {6840, 4440, 1935, 255}},

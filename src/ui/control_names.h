@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/window_layout.h"
+
 #include <QString>
 
 #include <string_view>
@@ -11,10 +13,9 @@ inline QString controlName(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// The key of the kana keyboard for a code: "Nm" and the code in two upper-case hexadecimal
-// digits, Nm00 to Nm3F.
-inline QString keyName(int code) {
-    return "Nm" + QString::number(code, 16).toUpper().rightJustified(2, '0');
+// The key of the kana keyboard for a code.
+inline QString keyName(KanaCode code) {
+    return controlName(layout::keyName(code));
 }
 
 } // namespace pelio::ui

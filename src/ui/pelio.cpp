@@ -133,7 +133,7 @@ void Pelio::buildKeyboard(QWidget* area) {
         const auto kana = static_cast<KanaCode>(code);
         auto* key = new ClickableLabel(qs(keyCaption(kana)), toColour(layout::kBlack),
                                        toColour(layout::kWhite), area);
-        key->setObjectName(keyName(code));
+        key->setObjectName(keyName(kana));
         key->setGeometry(toPixels(layout::keyCell(kana)));
         key->setAccessibleName(qs(keySpokenName(kana)));
         connect(key, &ClickableLabel::clicked, this, [this, kana] { Nm_Click(kana); });
@@ -197,7 +197,7 @@ void Pelio::buildCommands(QWidget* area) {
 void Pelio::buildResults(QWidget* area) {
     // The memo box shows each completion's memo, and reads a memo typed or pasted into it.
     memoBox_ = new MemoBox(area);
-    memoBox_->setObjectName("PWD");
+    memoBox_->setObjectName(controlName(layout::kMemoBoxName));
     memoBox_->setGeometry(toPixels(layout::kMemoBoxCell));
     // The style draws the frame a shade darker than the window colour; a light window colour
     // of its own keeps the frame visible on black.
@@ -215,7 +215,8 @@ void Pelio::buildResults(QWidget* area) {
     setColour(memoReason_, QPalette::WindowText, toColour(layout::kWarning));
     memoReason_->hide();
 
-    rankLabel_ = addLabel(area, "Lab_Gam", QString(), layout::resultCell("Lab_Gam"));
+    rankLabel_ = addLabel(area, controlName(layout::kRankLineName), QString(),
+                          layout::resultCell(layout::kRankLineName));
     for (std::size_t i = 0; i < kLocations.size(); ++i) {
         const std::string_view name = kLocations[i].labelName;
         hintLabels_[i] = addLabel(area, controlName(name), QString(), layout::resultCell(name));

@@ -163,9 +163,9 @@ EMSCRIPTEN_KEEPALIVE int pelio_result_count() {
 }
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_label(int index) {
     if (index == 0)
-        return give(std::string_view("PWD"));
+        return give(layout::kMemoBoxName);
     if (index == 1)
-        return give(std::string_view("Lab_Gam"));
+        return give(layout::kRankLineName);
     if (index > 1 && index < kResultCount)
         return give(kLocations[static_cast<std::size_t>(index - 2)].labelName);
     return nullptr;

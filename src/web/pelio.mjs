@@ -18,12 +18,13 @@ const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
   box: $(read(call('flag_name', i + 1))),
   page: call('flag_page_of', i + 1),
 }));
+// The memo box, then the rank line and the hint lines.
 const results = Array.from({ length: call('result_count') }, (_, i) => $(read(call('result_label', i))));
+const [memo] = results;
 const nameBoxes = [1, 2, 3, 4].map((slot) => $(`Namtext${slot}`));
 const keyboard = [...document.querySelectorAll('[data-member]')]
   .sort((a, b) => a.dataset.member - b.dataset.member);
 const kanaKeys = keyboard.length - 2; // then backspace and input
-const memo = $('PWD');
 const reason = $('Lab_Rsn');
 const fixList = $('PWD_Fix');
 const dialog = $('Pel_Ver');

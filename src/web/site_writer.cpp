@@ -87,12 +87,6 @@ std::string alignClass(Align align) {
     return align == Align::Centre ? " centre" : "";
 }
 
-std::string keyName(int code) {
-    char name[5];
-    std::snprintf(name, sizeof name, "Nm%02X", code);
-    return name;
-}
-
 // "Ctrl+Return" as ARIA writes it: "Control+Enter".
 std::string ariaKeys(std::string_view shortcut) {
     std::string keys(shortcut);
@@ -155,7 +149,7 @@ std::string keyboard() {
     std::string out;
     for (int code = 0; code < kKanaCount; ++code) {
         const auto kana = static_cast<KanaCode>(code);
-        out += "<button type=\"button\" id=\"" + keyName(code) + "\" class=\"key\" style=\"" +
+        out += "<button type=\"button\" id=\"" + keyName(kana) + "\" class=\"key\" style=\"" +
                place(keyCell(kana)) + "\" data-member=\"" + std::to_string(code) +
                "\" tabindex=\"" + (code == 0 ? "0" : "-1") + "\" aria-label=\"" +
                html(keySpokenName(kana)) + "\" disabled>" + html(keyCaption(kana)) + "</button>\n";
@@ -183,8 +177,9 @@ std::string commands() {
 }
 
 std::string resultLines() {
-    std::string out = "<p id=\"Lab_Gam\" style=\"" + place(resultCell("Lab_Gam")) + "\">" +
-                      html(kAdviceRankCaption) + "</p>\n";
+    std::string out = "<p id=\"" + std::string(kRankLineName) + "\" style=\"" +
+                      place(resultCell(kRankLineName)) + "\">" + html(kAdviceRankCaption) +
+                      "</p>\n";
     for (const LocationInfo& location : kLocations)
         out += "<p id=\"" + std::string(location.labelName) + "\" style=\"" +
                place(resultCell(location.labelName)) + "\">" + html(location.prefix) + "</p>\n";
@@ -240,7 +235,8 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string page
         {"FLAG_BOXES", flagBoxes()},
         {"PAGE_SWITCH", commandButton(command("Lab_Pag"), "command")},
         {"COMMANDS", commands()},
-        {"MEMO_TITLE", title("Pwtitle", "label", " for=\"PWD\"")},
+        {"MEMO_TITLE", title("Pwtitle", "label", " for=\"" + std::string(kMemoBoxName) + "\"")},
+        {"MEMO_BOX", std::string(kMemoBoxName)},
         {"MEMO_BOX_PLACE", place(kMemoBoxCell)},
         {"REASON_PLACE", place(kReasonCell)},
         {"FIX_LIST_PLACE", place(kFixListCell)},
