@@ -37,6 +37,15 @@ inline constexpr Rgb kWarning{255, 96, 96};   // a typed memo that does not read
 
 enum class Align : std::uint8_t { Left, Centre };
 
+// The window's font: the first of these families that is installed, at 11 pixels. Their kana
+// are proportional: fonts with full-width kana overflow the longest check-box captions at any
+// size that stays legible. Debian's faces, then those of other systems the page runs on, and
+// a face with full-width kana last.
+inline constexpr std::array<std::u16string_view, 9> kFontFamilies{
+    u"IPAPGothic",    u"IPA Pゴシック", u"VL PGothic", u"Noto Sans CJK JP", u"Noto Sans JP",
+    u"Hiragino Sans", u"Yu Gothic UI",  u"Meiryo",     u"IPAGothic"};
+inline constexpr int kFontPixels = 11;
+
 inline constexpr std::u16string_view kWindowTitle = u"ぺりおのひらき";
 inline constexpr int kClientWidth = 9705;
 inline constexpr int kClientHeight = 5670;

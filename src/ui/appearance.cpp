@@ -1,5 +1,8 @@
 #include "ui/appearance.h"
 
+#include "layout/window_layout.h"
+#include "ui/qt_text.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -70,15 +73,12 @@ public:
 } // namespace
 
 QFont applicationFont() {
-    // Proportional kana keep the longest check-box captions inside their boxes; fonts with
-    // full-width kana overflow a few of them at any size that stays legible.
-    static const QStringList preferred{"IPAPGothic", "IPA Pゴシック", "VL PGothic",
-                                       "Noto Sans CJK JP", "IPAGothic"};
+    // The layout's families that are installed, in its order, then any other Japanese one.
     QStringList families;
     const QStringList installed = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString& family : preferred)
-        if (installed.contains(family))
-            families << family;
+    for (std::u16string_view family : layout::kFontFamilies)
+        if (installed.contains(qs(family)))
+            families << qs(family);
     for (const QString& family : installed)
         if (!families.contains(family))
             families << family;
@@ -86,7 +86,7 @@ QFont applicationFont() {
     QFont font;
     if (!families.isEmpty())
         font.setFamilies(families);
-    font.setPixelSize(11);
+    font.setPixelSize(layout::kFontPixels);
     return font;
 }
 

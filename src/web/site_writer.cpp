@@ -192,8 +192,7 @@ std::string lines() {
         const int thickness = kLineWidthPixels * kTwipsPerPixel;
         const Rect cell{line.x1, line.y1, std::max(line.x2 - line.x1, thickness),
                         std::max(line.y2 - line.y1, thickness)};
-        out += "<div class=\"line\" aria-hidden=\"true\" style=\"" + place(cell) +
-               ";--bg:" + hex(kLineColour) + "\"></div>\n";
+        out += "<div class=\"line\" aria-hidden=\"true\" style=\"" + place(cell) + "\"></div>\n";
     }
     return out;
 }
@@ -205,13 +204,29 @@ std::string aboutTexts() {
                place(text.cell) + "\"" + std::string(extra) + ">" + html(text.text) + "</" +
                std::string(tag) + ">\n";
     };
-    return element(about::kProgramTitle, "p") + element(about::kVersion, "p", " data-colour") +
+    return element(about::kProgramTitle, "p") + element(about::kVersion, "p") +
            element(about::kNotice, "p") + element(about::kRelease, "p") +
            element(about::kButton, "button", " type=\"button\" autofocus");
 }
 
 std::string iconFile(int size) {
     return "icon-" + std::to_string(size) + ".png";
+}
+
+// The page is set in rem, so that it follows the font size the reader chose; at the usual 16
+// pixels to the rem, a pixel of the window is a pixel of the page.
+constexpr int kPixelsPerRem = 16;
+
+// What the style sheet takes from the tables, as custom properties on :root.
+std::string rootProperties() {
+    std::string fonts;
+    for (std::u16string_view family : kFontFamilies)
+        fonts += (fonts.empty() ? "\"" : ",\"") + toUtf8(family) + "\"";
+    return ":root{--twip:calc(1rem/" + std::to_string(kPixelsPerRem * kTwipsPerPixel) +
+           ");--font-size:calc(1rem*" + std::to_string(kFontPixels) + "/" +
+           std::to_string(kPixelsPerRem) + ");--fonts:" + fonts +
+           ";--highlight:" + hex(kHighlight) + ";--warning:" + hex(kWarning) +
+           ";--line:" + hex(kLineColour) + ";--version:" + hex(about::kVersionColour) + "}\n";
 }
 
 using Slots = std::map<std::string, std::string, std::less<>>;
@@ -223,6 +238,7 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string page
         {"TAB_ICON_SIZE", std::to_string(tabIcon) + "x" + std::to_string(tabIcon)},
         {"TAB_ICON", iconFile(tabIcon)},
         {"HOME_SCREEN_ICON", iconFile(kPageIconSizes[1])},
+        {"ROOT_PROPERTIES", rootProperties()},
         {"STYLE_SHEET", std::move(styleSheet)},
         {"CORE_SCRIPT", std::move(coreScript)},
         {"PAGE_SCRIPT", std::move(pageScript)},
