@@ -21,10 +21,11 @@ const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
 // The memo box, then the rank line and the hint lines.
 const results = Array.from({ length: call('result_count') }, (_, i) => $(read(call('result_label', i))));
 const [memo] = results;
-const nameBoxes = [1, 2, 3, 4].map((slot) => $(`Namtext${slot}`));
-const keyboard = [...document.querySelectorAll('[data-member]')]
-  .sort((a, b) => a.dataset.member - b.dataset.member);
-const kanaKeys = keyboard.length - 2; // then backspace and input
+const nameBoxes = [...document.querySelectorAll('.name-box')];
+// The keyboard grid's members by number; the first ones are the kana keys, by code.
+const keyboard = [];
+for (const member of document.querySelectorAll('[data-member]')) keyboard[Number(member.dataset.member)] = member;
+const kanaKeys = Number(document.querySelector('[data-kana-keys]').dataset.kanaKeys);
 const reason = $('Lab_Rsn');
 const fixList = $('PWD_Fix');
 const dialog = $('Pel_Ver');

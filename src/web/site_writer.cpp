@@ -247,6 +247,7 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string page
         {"NAME_TITLE", title("Namtitle", "h2")},
         {"NAME_BOXES", nameBoxes()},
         {"KEYBOARD", keyboard()},
+        {"KANA_KEYS", std::to_string(kKanaCount)},
         {"PROGRESS_TITLE", title("Itmtitle", "h2")},
         {"FLAG_BOXES", flagBoxes()},
         {"PAGE_SWITCH", commandButton(command("Lab_Pag"), "command")},
