@@ -10,7 +10,8 @@ import fs from 'node:fs';
 import { chromium } from '@playwright/test';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import config, { serve, serverCommand } from '../tests/web/playwright.config.mjs';
+import { serve, serverCommand } from '../scripts/site-server.mjs';
+import config from '../tests/web/playwright.config.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.argv[2] ?? 'build-web/site';

@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { serve } from './playwright.config.mjs';
+import { serve } from '../../scripts/site-server.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');

@@ -1,39 +1,9 @@
 // The page's tests in Debian's Chromium, against a built site served on the loopback
 // interface. CTest passes the site (PELIO_SITE) and the native core's oracle (PELIO_ORACLE).
 import { defineConfig } from '@playwright/test';
-import { spawn } from 'node:child_process';
-import net from 'node:net';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-
-// A port on the loopback interface that nothing listens on now.
-export async function freePort() {
-  const server = net.createServer().listen(0, '127.0.0.1');
-  await new Promise((resolve) => server.once('listening', resolve));
-  const { port } = server.address();
-  await new Promise((resolve) => server.close(resolve));
-  return port;
-}
-
-// A stock static file server, Python's, serving `folder` on the loopback interface.
-export const serverCommand = (folder, port) =>
-  ['python3', '-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', folder];
-
-// Serves `folder` on a free port; resolves once the server answers, within ten seconds.
-export async function serve(folder) {
-  const port = await freePort();
-  const [program, ...args] = serverCommand(folder, port);
-  const server = spawn(program, args, { stdio: 'ignore' });
-  const url = `http://127.0.0.1:${port}/`;
-  for (const deadline = Date.now() + 10000; !(await fetch(url).then((r) => r.ok, () => false));) {
-    if (server.exitCode !== null || Date.now() > deadline) {
-      server.kill();
-      throw new Error(`${serverCommand(folder, port).join(' ')} does not serve ${url}`);
-    }
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
-  return { url, stop: () => server.kill() };
-}
+import { freePort, serverCommand } from '../../scripts/site-server.mjs';
 
 // The site's port, taken once by the runner; its workers load this file again and inherit it.
 process.env.PELIO_PORT ??= String(await freePort());
