@@ -97,6 +97,19 @@ Results complete(StateRecord& state) {
     return result;
 }
 
+std::u16string nameBoxSpokenText(const StateRecord& state, int slot) {
+    const auto index = static_cast<std::size_t>(slot - 1);
+    std::u16string spoken(state.nameShown.at(index) ? keySpokenName(state.nameKeyIndex[index])
+                                                    : u"まだありません");
+    if (slot == state.highlightedSlot)
+        spoken += u"、カーソル";
+    return spoken;
+}
+
+std::u16string spokenResults(const Results& results) {
+    return u"そうさめも " + results.memo + u"、" + results.rankLine;
+}
+
 char16_t nameBoxText(const StateRecord& state, int slot) {
     const auto index = static_cast<std::size_t>(slot - 1);
     return state.nameShown.at(index) ? kanaSymbol(state.nameKeyIndex[index]) : kEmptyNameBox;

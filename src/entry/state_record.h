@@ -99,4 +99,11 @@ Results complete(StateRecord& state);
 // What name box `slot` (1..4) shows.
 char16_t nameBoxText(const StateRecord& state, int slot);
 
+// What a screen reader says of name box `slot`: its kana as the keys name it, or that it is
+// still empty; and that it is the marked one, where the name's cursor is.
+std::u16string nameBoxSpokenText(const StateRecord& state, int slot);
+
+// What a screen reader is told when a completion shows its results: the memo and the rank.
+std::u16string spokenResults(const Results& results);
+
 } // namespace pelio

@@ -1,7 +1,7 @@
 #include "layout/window_layout.h"
 
 #include <cstdlib>
-#include <tuple>
+#include <utility>
 
 namespace pelio::layout {
 namespace {
@@ -83,31 +83,58 @@ Rect keyboardCell(int member) {
     return keyCell(static_cast<KanaCode>(member));
 }
 
-int keyboardNeighbour(int member, Direction direction) {
+std::array<Rect, kKeyboardMembers> keyboardCells() {
+    std::array<Rect, kKeyboardMembers> cells{};
+    for (int member = 0; member < kKeyboardMembers; ++member)
+        cells[static_cast<std::size_t>(member)] = keyboardCell(member);
+    return cells;
+}
+
+std::size_t ArrowMoves::move(std::span<const Rect> cells, std::size_t from, Direction direction) {
+    const auto opposite = [](Direction d) {
+        switch (d) {
+        case Direction::Left:
+            return Direction::Right;
+        case Direction::Right:
+            return Direction::Left;
+        case Direction::Up:
+            return Direction::Down;
+        case Direction::Down:
+            break;
+        }
+        return Direction::Up;
+    };
+    if (from >= cells.size())
+        return from;
+    if (last_ && last_->to == from && last_->direction == opposite(direction) &&
+        last_->from < cells.size()) {
+        const std::size_t back = last_->from;
+        last_ = Move{from, back, direction};
+        return back;
+    }
+
     const bool horizontal = direction == Direction::Left || direction == Direction::Right;
     const bool forward = direction == Direction::Right || direction == Direction::Down;
-    const Rect from = keyboardCell(member);
-    const Point start = centre(from);
-
-    int best = member;
-    // Members in line first, then the shortest way there, counting a step across double.
-    std::tuple<bool, int, int> bestRank{true, 0, 0};
-    for (int other = 0; other < kKeyboardMembers; ++other) {
-        const Rect to = keyboardCell(other);
+    const Point start = centre(cells[from]);
+    std::size_t best = from;
+    std::pair<int, int> bestRank{}; // the way along, then the way across
+    for (std::size_t other = 0; other < cells.size(); ++other) {
+        const Rect& to = cells[other];
         const Point end = centre(to);
         const int along = (horizontal ? end.x - start.x : end.y - start.y) * (forward ? 1 : -1);
-        if (other == member || along <= 0)
+        const bool inLine = horizontal ? within(end.y, cells[from].top, cells[from].height) ||
+                                             within(start.y, to.top, to.height)
+                                       : within(end.x, cells[from].left, cells[from].width) ||
+                                             within(start.x, to.left, to.width);
+        if (other == from || along <= 0 || !inLine)
             continue;
-        const int across = std::abs(horizontal ? end.y - start.y : end.x - start.x);
-        const bool inLine =
-            horizontal ? within(end.y, from.top, from.height) || within(start.y, to.top, to.height)
-                       : within(end.x, from.left, from.width) || within(start.x, to.left, to.width);
-        const std::tuple<bool, int, int> rank{!inLine, along + 2 * across, across};
-        if (best == member || rank < bestRank) {
+        const std::pair rank{along, std::abs(horizontal ? end.y - start.y : end.x - start.x)};
+        if (best == from || rank < bestRank) {
             best = other;
             bestRank = rank;
         }
     }
+    last_ = best == from ? std::nullopt : std::optional(Move{from, best, direction});
     return best;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -162,8 +163,24 @@ Rect keyboardCell(int member);
 
 enum class Direction : std::uint8_t { Left, Right, Up, Down };
 
-// The member an arrow key moves to: the nearest one in that direction in the same row (or
-// column), else the nearest one in that direction at all; `member` itself at the edge.
-int keyboardNeighbour(int member, Direction direction);
+// Where the arrow keys move among controls that stand at `cells`: to the nearest one in line
+// that way (either's centre within the other's span across the move), nowhere where none is;
+// and straight back where the last move came from, so that every move reverses, even onto a
+// wide key that more than one key moves to. One for each group of controls.
+class ArrowMoves {
+public:
+    std::size_t move(std::span<const Rect> cells, std::size_t from, Direction direction);
+
+private:
+    struct Move {
+        std::size_t from;
+        std::size_t to;
+        Direction direction;
+    };
+    std::optional<Move> last_;
+};
+
+// The keyboard's members as they stand on screen, in the members' order.
+std::array<Rect, kKeyboardMembers> keyboardCells();
 
 } // namespace pelio::layout

@@ -63,7 +63,9 @@ bool KeyboardGrid::eventFilter(QObject* watched, QEvent* event) {
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     if (const std::optional<layout::Direction> direction = arrowDirection(key->key())) {
-        makeCurrent(layout::keyboardNeighbour(member, *direction));
+        static const auto kCells = layout::keyboardCells();
+        makeCurrent(
+            static_cast<int>(moves_.move(kCells, static_cast<std::size_t>(member), *direction)));
         current()->setFocus(Qt::TabFocusReason);
         return true;
     }

@@ -37,6 +37,7 @@ private:
 
     Members members_;
     int current_ = 0;
+    layout::ArrowMoves moves_;
 };
 
 } // namespace pelio::ui

@@ -206,7 +206,10 @@ EMSCRIPTEN_KEEPALIVE int pelio_restore_entry(int length) {
 EMSCRIPTEN_KEEPALIVE int pelio_keyboard_neighbour(int member, int direction) {
     if (member < 0 || member >= layout::kKeyboardMembers || direction < 0 || direction > 3)
         return member;
-    return layout::keyboardNeighbour(member, static_cast<layout::Direction>(direction));
+    static layout::ArrowMoves moves;
+    static const auto kCells = layout::keyboardCells();
+    return static_cast<int>(moves.move(kCells, static_cast<std::size_t>(member),
+                                       static_cast<layout::Direction>(direction)));
 }
 
 } // extern "C"

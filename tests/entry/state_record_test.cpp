@@ -65,6 +65,17 @@ TEST(NameEditor, FollowsItsRulesStepByStep) {
     }
 }
 
+// A screen reader hears each name box's kana by its key's name, an empty box as empty, and
+// where the cursor is.
+TEST(NameEditor, SpeaksEachBoxByItsKeysName) {
+    StateRecord state;
+    typeText(state, u"が\u3000");
+    backspaceName(state); // the box the next input writes is marked
+    const std::u16string spoken[]{u"か", u"濁点１", u"スペース、カーソル", u"まだありません"};
+    for (int slot = 1; slot <= kNameSlots; ++slot)
+        EXPECT_TRUE(nameBoxSpokenText(state, slot) == spoken[slot - 1]) << slot;
+}
+
 // Each typed character acts as the keys it stands for, each followed by the input key.
 TEST(TypedKana, PressTheirKeysAndInputAsThePlayerWould) {
     struct Case {
