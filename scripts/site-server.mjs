@@ -21,6 +21,7 @@ export async function serve(folder) {
   const port = await freePort();
   const [program, ...args] = serverCommand(folder, port);
   const server = spawn(program, args, { stdio: 'ignore' });
+  process.on('exit', () => server.kill()); // however the caller ends
   const url = `http://127.0.0.1:${port}/`;
   for (const deadline = Date.now() + 10000; !(await fetch(url).then((r) => r.ok, () => false));) {
     if (server.exitCode !== null || Date.now() > deadline) {
@@ -29,5 +30,6 @@ export async function serve(folder) {
     }
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
-  return { url, stop: () => server.kill() };
+  const exited = new Promise((resolve) => server.once('exit', resolve));
+  return { url, stop: () => server.kill() && exited };
 }

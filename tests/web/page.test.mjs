@@ -7,24 +7,12 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { serve } from '../../scripts/site-server.mjs';
+import { open, oracle, serve, shown, ticked } from './engines.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');
-const oracle = (seed, count) =>
-  JSON.parse(execFileSync(process.env.PELIO_ORACLE, [String(seed), String(count)], { encoding: 'utf8' }));
 const key = (code) => `#Nm${code.toString(16).toUpperCase().padStart(2, '0')}`;
 
-async function open(page, url = '/') {
-  await page.goto(url);
-  await page.waitForSelector('html[data-ready]');
-}
-
-// What each named control shows: a text box's value, any other control's text.
-const shown = (page, ids) => page.evaluate((names) => Object.fromEntries(names.map((id) => {
-  const control = document.getElementById(id);
-  return [id, control.value ?? control.textContent];
-})), ids);
 const nameBoxes = (page) => page.$$eval('output', (boxes) => boxes.map((b) => b.textContent).join(''));
 const focused = (page) => page.evaluate(() => document.activeElement.id);
 
@@ -56,8 +44,6 @@ test('a name and ticks entered by clicks give the native core\'s memo, hints and
   }
 });
 
-const checkedBoxes = (page) => page.$$eval('input:checked', (boxes) => boxes.map((b) => b.id).sort());
-
 // Enter, 完了 and Control+Enter read a memo the player put in the box; none of them reads back
 // the memo last written, even after an edit that changes nothing to be seen.
 for (const [how, read] of [['Enter', (page) => page.press('#PWD', 'Enter')],
@@ -68,14 +54,14 @@ for (const [how, read] of [['Enter', (page) => page.press('#PWD', 'Enter')],
     await page.fill('#PWD', state.results.PWD.replaceAll('\u3000', ' '));
     await read(page);
     expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
-    expect(await checkedBoxes(page)).toEqual([...state.flags].sort());
+    expect(await ticked(page)).toEqual([...state.flags].sort());
 
     await page.click('#Allset');
     await page.focus('#PWD');
     await page.keyboard.press('End');
     await page.keyboard.press('Backspace'); // the invisible space after the last group
     await read(page);
-    expect(await checkedBoxes(page)).toHaveLength(46);
+    expect(await ticked(page)).toHaveLength(46);
   });
 }
 
@@ -95,7 +81,7 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   await expect(fixes).toHaveCount(4);
   await expect(fixes.first()).toHaveAttribute('data-memo', meant.replaceAll('\u3000', ''));
   await expect(fixes.first().locator('mark')).toHaveText('の');
-  expect(await checkedBoxes(page)).toEqual([]);
+  expect(await ticked(page)).toEqual([]);
 
   await page.keyboard.press('ArrowDown');
   await page.keyboard.press('ArrowDown');
@@ -103,7 +89,7 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   expect(await page.evaluate(() => document.activeElement.dataset.memo)).toBe(meant.replaceAll('\u3000', ''));
   await page.keyboard.press('Enter');
   await expect(page.locator('#PWD')).toHaveValue(meant);
-  expect(await checkedBoxes(page)).toEqual(['Chk_Lgt', 'Chk_Tel']);
+  expect(await ticked(page)).toEqual(['Chk_Lgt', 'Chk_Tel']);
   await expect(page.locator('#PWD_Fix')).toBeHidden();
 
   await page.fill('#PWD', typo);
@@ -133,7 +119,7 @@ test('a reload keeps everything entered', async ({ page }) => {
   await page.reload();
   await page.waitForSelector('html[data-ready]');
   expect(await shown(page, Object.keys(before))).toEqual(before);
-  expect(await checkedBoxes(page)).toEqual(['Chk_Khk', 'Chk_Lgt']);
+  expect(await ticked(page)).toEqual(['Chk_Khk', 'Chk_Lgt']);
   expect(await page.isVisible('#Chk_Khk')).toBe(true);
   await page.click('#Answer'); // the text in the box was never read: 完了 reads it now
   await expect(page.locator('#Lab_Rsn')).toHaveText(/２０文字です（いま５文字）/);
@@ -245,9 +231,9 @@ test('a new version waits for the player, who loses nothing by taking it', async
     await expect.poll(() => page.title()).toBe('ぺりおのひらき 2');
     await page.waitForSelector('html[data-ready]');
     expect(await nameBoxes(page)).toBe('い？？？');
-    expect(await checkedBoxes(page)).toEqual(['Chk_Lgt']);
+    expect(await ticked(page)).toEqual(['Chk_Lgt']);
   } finally {
-    server.stop();
+    await server.stop();
     fs.rmSync(copy, { recursive: true, force: true });
   }
 });

@@ -1,0 +1,22 @@
+// What the web tests share: the served site, the native core's oracle, a page opened and what it
+// shows.
+import { execFileSync } from 'node:child_process';
+
+export { serve } from '../../scripts/site-server.mjs';
+
+// Waits until check() is true, for at most 30 seconds.
+export async function until(check) {
+  for (let tries = 300; !(await check()); await new Promise((resolve) => setTimeout(resolve, 100)))
+    if (--tries === 0) throw new Error(`gave up waiting for ${check}`);
+}
+
+export const oracle = (seed, count) => JSON.parse(execFileSync(process.env.PELIO_ORACLE, [seed, count].map(String), { encoding: 'utf8' }));
+
+// Loads the page and waits until it takes clicks.
+export const open = (page, url = '/') =>
+  page.goto(url).then(() => until(() => page.evaluate(() => document.documentElement.hasAttribute('data-ready'))));
+
+// What each named control shows: a text box's value, any other control's text.
+export const shown = (page, ids) => page.evaluate((names) => Object.fromEntries(names.map((id) => document.getElementById(id))
+  .map((control) => [control.id, control.localName === 'input' ? control.value : control.textContent])), ids);
+export const ticked = (page) => page.evaluate(() => [...document.querySelectorAll('input:checked')].map((box) => box.id).sort());
