@@ -1,6 +1,10 @@
 // What the web tests share: the served site, the native core's oracle, a page opened and what it
-// shows.
-import { execFileSync } from 'node:child_process';
+// shows, and each engine opened as a page with the goto, click, type and evaluate of Playwright's
+// pages. Every engine is the browser Debian installs; nothing is downloaded.
+import { chromium } from '@playwright/test';
+import { execFileSync, spawn } from 'node:child_process';
+import { fileURLToPath } from 'node:url';
+import config from './playwright.config.mjs';
 
 export { serve } from '../../scripts/site-server.mjs';
 
@@ -20,3 +24,9 @@ export const open = (page, url = '/') =>
 export const shown = (page, ids) => page.evaluate((names) => Object.fromEntries(names.map((id) => document.getElementById(id))
   .map((control) => [control.id, control.localName === 'input' ? control.value : control.textContent])), ids);
 export const ticked = (page) => page.evaluate(() => [...document.querySelectorAll('input:checked')].map((box) => box.id).sort());
+
+const opened = async (browser) => ({ page: await browser.newPage(), close: () => browser.close() });
+export const drivers = {
+  // Playwright, with the options of the page's own suite.
+  chromium: async (executablePath) => opened(await chromium.launch({ ...config.use.launchOptions, executablePath })),
+};

@@ -1,6 +1,6 @@
-// The web page in Chromium: the same results as the native core, the reader and the memos it
-// offers for a slip, the keyboard, both layouts, working offline, and nothing entered lost by a
-// reload or a new version of the site.
+// The web page in Chromium: the reader and the memos it offers for a slip, the keyboard, both
+// layouts, and nothing entered lost by a new version of the site. The main journey (the native
+// core's results, a reload offline that keeps everything entered) is journey.mjs, in every engine.
 import { test, expect } from '@playwright/test';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -11,7 +11,6 @@ import { open, oracle, serve, shown, ticked } from './engines.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');
-const key = (code) => `#Nm${code.toString(16).toUpperCase().padStart(2, '0')}`;
 
 const nameBoxes = (page) => page.$$eval('output', (boxes) => boxes.map((b) => b.textContent).join(''));
 const focused = (page) => page.evaluate(() => document.activeElement.id);
@@ -24,25 +23,6 @@ async function typeKana(page, text) {
     await session.send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
   }
 }
-
-test('a name and ticks entered by clicks give the native core\'s memo, hints and rank', async ({ context }) => {
-  for (const state of oracle(20000405, 4)) {
-    const page = await context.newPage(); // a tab of its own: a reload keeps what was entered
-    await open(page);
-    for (const code of state.keys) {
-      await page.click(key(code));
-      await page.click('#Nm_Inpt');
-    }
-    for (const pageShown of [1, 2]) {
-      if (pageShown === 2) await page.click('#Lab_Pag');
-      for (const flag of state.flags)
-        if (await page.isVisible(`#${flag}`)) await page.click(`#${flag}`);
-    }
-    await page.click('#Answer');
-    expect(await shown(page, Object.keys(state.results))).toEqual(state.results);
-    await page.close();
-  }
-});
 
 // Enter, 完了 and Control+Enter read a memo the player put in the box; none of them reads back
 // the memo last written, even after an edit that changes nothing to be seen.
@@ -110,21 +90,6 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   }
 });
 
-// A reload of the tab keeps the name, the ticks on both pages, the page shown and the memo box.
-test('a reload keeps everything entered', async ({ page }) => {
-  await open(page);
-  for (const id of ['Nm05', 'Nm_Inpt', 'Nm_Inpt', 'Chk_Lgt', 'Answer', 'Lab_Pag', 'Chk_Khk']) await page.click(`#${id}`);
-  await page.fill('#PWD', 'いあうえあ');
-  const before = await shown(page, ['Namtext1', 'Namtext2', 'Lab_Pag', 'Lab_Gam', 'Lab_Sum', 'PWD']);
-  await page.reload();
-  await page.waitForSelector('html[data-ready]');
-  expect(await shown(page, Object.keys(before))).toEqual(before);
-  expect(await ticked(page)).toEqual(['Chk_Khk', 'Chk_Lgt']);
-  expect(await page.isVisible('#Chk_Khk')).toBe(true);
-  await page.click('#Answer'); // the text in the box was never read: 完了 reads it now
-  await expect(page.locator('#Lab_Rsn')).toHaveText(/２０文字です（いま５文字）/);
-});
-
 test('the keyboard alone goes from typed kana to a copied memo', async ({ page, context }) => {
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);
   await open(page);
@@ -189,17 +154,6 @@ test('controls stay disabled until the core has loaded', async ({ page, request 
     .querySelectorAll('#Pelio button, #Pelio input')].filter((c) => !c.disabled).map((c) => c.id), served);
   expect(enabledAsServed).toEqual([]);
   await expect(page.locator('#Pelio :disabled')).toHaveCount(0);
-});
-
-test('after one visit the page works with the network off', async ({ page, context }) => {
-  await open(page);
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  await expect.poll(() => page.evaluate(() => navigator.serviceWorker.controller !== null)).toBe(true);
-  await context.setOffline(true);
-  await open(page);
-  await page.click('#Allset');
-  await page.click('#Answer');
-  await expect(page.locator('#Lab_Gam')).toHaveText('助言ランク： 5');
 });
 
 // A new version of the site never reloads the page in use: a notice says it is there, and it
