@@ -15,9 +15,10 @@ pelio_packages=(
 # stb's header-only PNG writer for the page's pictures (Emscripten's own libpng and zlib ports
 # are downloaded at build time, which a machine without that network cannot do), and Python,
 # whose http.server serves the site to run.sh --web, the browser tests and the benchmarks;
-# and for the browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has.
+# and for the browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has, and
+# the page's main journey in WebKitGTK too (WebKitWebDriver, which brings MiniBrowser).
 pelio_web_packages=(emscripten nodejs node-acorn esbuild libstb-dev python3)
-pelio_browser_packages=(chromium fonts-noto-cjk)
+pelio_browser_packages=(chromium fonts-noto-cjk webkit2gtk-driver)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.

@@ -29,4 +29,27 @@ const opened = async (browser) => ({ page: await browser.newPage(), close: () =>
 export const drivers = {
   // Playwright, with the options of the page's own suite.
   chromium: async (executablePath) => opened(await chromium.launch({ ...config.use.launchOptions, executablePath })),
+
+  // MiniBrowser through WebKitWebDriver, by plain W3C WebDriver calls; it needs an X display.
+  async webkit(browser, webDriver) {
+    let session = `http://127.0.0.1:${await freePort()}/session`;
+    const driver = spawn(webDriver, [`--port=${new URL(session).port}`], { stdio: 'ignore' });
+    process.on('exit', () => driver.kill());
+    const call = async (command, body = {}, method = 'POST') => {
+      const { value } = await (await fetch(session + command, { method, body: JSON.stringify(body) })).json();
+      return value?.error ? Promise.reject(new Error(`${command}: ${value.message}`)) : value;
+    };
+    await until(() => fetch(new URL('/status', session)).then((response) => response.ok, () => false));
+    session += `/${(await call('', { capabilities: { alwaysMatch: {
+      'webkitgtk:browserOptions': { binary: browser, args: ['--automation'] } } } })).sessionId}`;
+    const element = async (selector) => Object.values(await call('/element', { using: 'css selector', value: selector }))[0];
+    const page = {
+      goto: (url) => call('/url', { url }),
+      click: async (selector) => call(`/element/${await element(selector)}/click`),
+      // A newline is the Enter key, as Playwright types it.
+      type: async (selector, text) => call(`/element/${await element(selector)}/value`, { text: text.replaceAll('\n', '\uE007') }),
+      evaluate: (fn, arg) => call('/execute/sync', { script: `return (${fn})(arguments[0])`, args: [arg] }),
+    };
+    return { page, close: () => call('', {}, 'DELETE').finally(() => driver.kill()) };
+  },
 };
