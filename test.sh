@@ -9,8 +9,8 @@ pelio_install_missing "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}"
 pelio_install_npm
 pelio_require_node
 
-# The browser tests' packages, as package-lock.json pins them; they drive Debian's Chromium and
-# never download a browser of their own.
+# The browser tests' packages, as package-lock.json pins them: Playwright drives Debian's
+# Chromium, Puppeteer its Firefox ESR; neither downloads a browser of its own.
 PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 
 # The presets are in CMakePresets.json. The site that players get builds without -Werror, so

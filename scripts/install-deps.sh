@@ -16,9 +16,10 @@ pelio_packages=(
 # are downloaded at build time, which a machine without that network cannot do), and Python,
 # whose http.server serves the site to run.sh --web, the browser tests and the benchmarks;
 # and for the browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has, and
-# the page's main journey in WebKitGTK too (WebKitWebDriver, which brings MiniBrowser).
+# the page's main journey in two more engines: WebKitGTK (WebKitWebDriver, which brings
+# MiniBrowser) and Firefox ESR.
 pelio_web_packages=(emscripten nodejs node-acorn esbuild libstb-dev python3)
-pelio_browser_packages=(chromium fonts-noto-cjk webkit2gtk-driver)
+pelio_browser_packages=(chromium fonts-noto-cjk webkit2gtk-driver firefox-esr)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.

@@ -1,6 +1,6 @@
 // What the web tests share: the served site, the native core's oracle, a page opened and what it
 // shows, and each engine opened as a page with the goto, click, type and evaluate of Playwright's
-// pages. Every engine is the browser Debian installs; nothing is downloaded.
+// and Puppeteer's pages. Every engine is the browser Debian installs; nothing is downloaded.
 import { chromium } from '@playwright/test';
 import { execFileSync, spawn } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
@@ -29,6 +29,9 @@ const opened = async (browser) => ({ page: await browser.newPage(), close: () =>
 export const drivers = {
   // Playwright, with the options of the page's own suite.
   chromium: async (executablePath) => opened(await chromium.launch({ ...config.use.launchOptions, executablePath })),
+  // Puppeteer over WebDriver BiDi, which Firefox speaks itself: Debian has no geckodriver.
+  firefox: async (executablePath) => opened(await (await import('puppeteer-core')).default
+    .launch({ browser: 'firefox', protocol: 'webDriverBiDi', executablePath })),
 
   // MiniBrowser through WebKitWebDriver, by plain W3C WebDriver calls; it needs an X display.
   async webkit(browser, webDriver) {
@@ -46,7 +49,7 @@ export const drivers = {
     const page = {
       goto: (url) => call('/url', { url }),
       click: async (selector) => call(`/element/${await element(selector)}/click`),
-      // A newline is the Enter key, as Playwright types it.
+      // A newline is the Enter key, as Playwright and Puppeteer type it.
       type: async (selector, text) => call(`/element/${await element(selector)}/value`, { text: text.replaceAll('\n', '\uE007') }),
       evaluate: (fn, arg) => call('/execute/sync', { script: `return (${fn})(arguments[0])`, args: [arg] }),
     };

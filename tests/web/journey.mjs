@@ -2,7 +2,7 @@
 // both pages, whose 完了 shows what the native core computes; a memo typed, then the page again
 // with its server gone, served by its service worker alone and with everything entered kept;
 // and Enter reads that memo.
-//   node tests/web/journey.mjs chromium|webkit BROWSER [WEBDRIVER]
+//   node tests/web/journey.mjs chromium|firefox|webkit BROWSER [WEBDRIVER]
 // CTest passes the built site (PELIO_SITE) and the native core's oracle (PELIO_ORACLE). A failed
 // step ends the process, and with it the browser and the server.
 import assert from 'node:assert/strict';
