@@ -6,6 +6,8 @@ import { execFileSync, spawn } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
 import config from './playwright.config.mjs';
 
+import { freePort } from '../../scripts/site-server.mjs';
+
 export { serve } from '../../scripts/site-server.mjs';
 
 // Waits until check() is true, for at most 30 seconds.
