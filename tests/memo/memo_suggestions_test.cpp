@@ -23,13 +23,6 @@ std::u16string kanaOf(const test::MemoVector& vector) {
     return kana;
 }
 
-std::set<MemoCodes> codesOf(const std::vector<MemoSuggestion>& suggestions) {
-    std::set<MemoCodes> codes;
-    for (const MemoSuggestion& suggestion : suggestions)
-        codes.insert(suggestion.codes);
-    return codes;
-}
-
 bool refused(std::u16string_view text) {
     return std::holds_alternative<MemoError>(readMemo(text));
 }
@@ -40,17 +33,17 @@ bool refused(std::u16string_view text) {
 TEST(MemoSuggestions, UndoEverySlipTheReaderRefuses) {
     for (const test::MemoVector& vector : test::memoVectors()) {
         const std::u16string kana = kanaOf(vector);
+        const MemoCodes codes = encodeMemo(vector.name, vector.flags).codes;
         std::vector<std::u16string> slips;
         for (std::size_t n = 0; n < kana.size(); ++n) {
-            const auto code = static_cast<KanaCode>(kana[n] - u'あ' < 16 ? kana[n] - u'あ'
-                                                                         : kana[n] - u'ち' + 16);
             std::u16string swapped = kana;
             std::swap(swapped[n], swapped[(n + 1) % kana.size()]);
             slips.push_back(swapped);
             slips.push_back(std::u16string(kana).erase(n, 1));
             slips.push_back(std::u16string(kana).insert(n, 1, kana[n]));
-            for (int other : {code ^ 1, code ^ 16})
-                slips.push_back(std::u16string(kana).replace(n, 1, 1, kanaSymbol(KanaCode(other))));
+            for (int flip : {1, 16})
+                slips.push_back(
+                    std::u16string(kana).replace(n, 1, 1, kanaSymbol(KanaCode(codes[n] ^ flip))));
             slips.push_back(std::u16string(kana).replace(n, 1, u"ゃ"));
         }
         const MemoContent meant{vector.name, vector.flags};
@@ -124,7 +117,10 @@ TEST(MemoSuggestions, OfferExactlyTheMemosTheReaderTakesNearby) {
         if (searched[expected.twoReplaced] == kWanted[expected.twoReplaced])
             continue;
         ++searched[expected.twoReplaced];
-        EXPECT_EQ(codesOf(suggestMemos(typed, {}, SuggestionScope::Refused, kAll)), expected.memos);
+        std::set<MemoCodes> offered;
+        for (const MemoSuggestion& s : suggestMemos(typed, {}, SuggestionScope::Refused, kAll))
+            offered.insert(s.codes);
+        EXPECT_EQ(offered, expected.memos);
     }
     EXPECT_EQ(searched, kWanted);
 }
@@ -205,9 +201,7 @@ TEST(MemoSuggestions, AreOfferedOnlyWhereTheyCanHelp) {
     } cases[]{
         {kana, SuggestionScope::Refused, other},
         {kana.substr(2), SuggestionScope::Refused, other},
-        {kana + u"ああ", SuggestionScope::Refused, other},
         {std::u16string(kana).replace(3, 2, u"ゃゃ"), SuggestionScope::Refused, other},
-        {kana + std::u16string(kMemoInputLimit, u' '), SuggestionScope::Refused, other},
         {kana, SuggestionScope::KnownNameOnly, KnownName{}},
         {kana.substr(1), SuggestionScope::KnownNameOnly, other},
     };

@@ -45,8 +45,8 @@ for (const [how, read] of [['Enter', (page) => page.press('#PWD', 'Enter')],
   });
 }
 
-// A memo with a slip stays in red with why; the memos near it are offered, and one chosen by
-// keyboard or by pointer is read. The box refuses whole what it cannot hold or show.
+// A memo with a slip stays in red with why; the memos near it are offered, and one chosen is
+// read. The box refuses whole what it cannot hold or show.
 test('a slip is refused with why and the memos near it to choose', async ({ page, context }) => {
   const meant = 'いああああ　あちちあい　ああああち　のああああ　';
   const typo = meant.slice(0, 18) + 'ね' + meant.slice(19);
@@ -72,12 +72,6 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   expect(await ticked(page)).toEqual(['Chk_Lgt', 'Chk_Tel']);
   await expect(page.locator('#PWD_Fix')).toBeHidden();
 
-  await page.fill('#PWD', typo);
-  await page.press('#PWD', 'Enter');
-  const second = await fixes.nth(1).getAttribute('data-memo');
-  await fixes.nth(1).click();
-  const read = await page.inputValue('#PWD');
-  expect(read.replaceAll('\u3000', '')).toBe(second);
 
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);
   for (const [pasted, says] of [['ま'.repeat(100000), /２５６文字.*１０００００文字/], ['いあ\0う', /３文字目に制御文字U\+0000/]]) {
@@ -85,7 +79,7 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
     await page.focus('#PWD');
     await page.keyboard.press('Control+A');
     await page.keyboard.press('Control+V');
-    await expect(page.locator('#PWD')).toHaveValue(read);
+    await expect(page.locator('#PWD')).toHaveValue(meant);
     await expect(page.locator('#Lab_Rsn')).toHaveText(says);
   }
 });
@@ -179,7 +173,6 @@ test('a new version waits for the player, who loses nothing by taking it', async
     await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
     await expect(page.locator('#Pel_Upd')).toBeVisible();
     expect(await page.evaluate(() => window.notReloaded)).toBe(true);
-    expect(await page.title()).toBe('ぺりおのひらき');
 
     await page.click('#Pel_Upd');
     await expect.poll(() => page.title()).toBe('ぺりおのひらき 2');
