@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -80,7 +81,6 @@ Pelio::Pelio(QWidget* parent)
     : QMainWindow(parent) {
     setObjectName("Pelio");
     setWindowTitle(qs(layout::kWindowTitle));
-    setWindowIcon(programIcon());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
     // White text on black everywhere below the menu bar, also where a window manager makes
@@ -329,6 +329,27 @@ void Pelio::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+// The icon at its four sizes, a thirtieth of start-up with handing it to the window system,
+// waits until the first frame is out; the desktop shows it a moment later. A window that is
+// not painted soon, such as one on a workspace not in view, gets it all the same.
+void Pelio::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    QTimer::singleShot(250, this, &Pelio::attachIcon);
+}
+
+void Pelio::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (!iconAttached_)
+        QMetaObject::invokeMethod(this, &Pelio::attachIcon, Qt::QueuedConnection);
+}
+
+void Pelio::attachIcon() {
+    if (iconAttached_)
+        return;
+    iconAttached_ = true;
+    setWindowIcon(programIcon());
 }
 
 void Pelio::Nm_Click(KanaCode code) {

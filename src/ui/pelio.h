@@ -49,6 +49,8 @@ public slots:
 protected:
     // Typing anywhere but in the memo box goes to the name.
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildKeyboard(QWidget* area);
@@ -58,6 +60,7 @@ private:
     void buildMenu();
     void orderTabStops();
     void armMenuBar();
+    void attachIcon();
 
     void showNameBoxes();
     void showFlagBoxes();
@@ -80,6 +83,7 @@ private:
     QLabel* memoReason_ = nullptr;
     FixList* fixList_ = nullptr;
     bool memoReasonShown_ = false;
+    bool iconAttached_ = false;
     QPointer<Pel_Ver> about_;
 };
 

@@ -65,8 +65,8 @@ private slots:
         QCOMPARE(d->text("Lab_Pag"), QStringLiteral("次のページへ"));
         QCOMPARE(checked(), QStringList());
         QCOMPARE(focusName(), QStringLiteral("Nm00"));
-        QCOMPARE(window->windowIcon().availableSizes(),
-                 (QList<QSize>{{32, 32}, {64, 64}, {128, 128}, {256, 256}}));
+        QTRY_COMPARE(window->windowIcon().availableSizes(),
+                     (QList<QSize>{{32, 32}, {64, 64}, {128, 128}, {256, 256}}));
         // One control of each kind the window places from the layout, in pixels.
         const std::pair<const char*, QRect> places[]{
             {"Nm3F", {160, 136, 17, 17}},
