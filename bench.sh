@@ -89,6 +89,7 @@ for program in startup_pelio startup_baseline; do
         "$build/bench/$program"
 done
 echo "  (one unrecorded run of each, then $runs of each, alternating)"
+startup_load=$(cut -d' ' -f1-3 /proc/loadavg)
 probe startup_pelio >/dev/null
 probe startup_baseline >/dev/null
 : >"$build/startup_pelio.txt"
@@ -98,6 +99,8 @@ for _ in $(seq "$runs"); do
         probe "$program" >>"$build/$program.txt"
     done
 done
+# Wall times move with whatever else runs on the machine; the load goes beside them.
+echo "  load average before the start-up runs: $startup_load, after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # The median of each column of a probe's results.
 medians() {
@@ -120,8 +123,8 @@ echo
         w = wall["Pelio"] / wall["baseline"]; c = cpu["Pelio"] / cpu["baseline"]
         r = rss["Pelio"] / rss["baseline"]
         printf row, "ratio", sprintf("%.2f", w), sprintf("%.2f", c), sprintf("%.2f", r)
-        printf row, "goal", "<= 1.25", "-", "<= 1.20"
-        printf row, "met?", w <= 1.25 ? "yes" : "NO", "", r <= 1.20 ? "yes" : "NO"
+        printf row, "goal", "<= 1.20", "-", "<= 1.10"
+        printf row, "met?", w <= 1.20 ? "yes" : "NO", "", r <= 1.10 ? "yes" : "NO"
     }'
 
 # The web page in headless Chromium: page ready against a bare page (in the same style as the
