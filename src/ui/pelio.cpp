@@ -221,14 +221,24 @@ void Pelio::buildResults(QWidget* area) {
         const std::string_view name = kLocations[i].labelName;
         hintLabels_[i] = addLabel(area, controlName(name), QString(), layout::resultCell(name));
     }
+}
 
-    // Made after the hint lines, so that it lies over them.
-    fixList_ = new FixList(area);
-    fixList_->setObjectName("PWD_Fix");
-    fixList_->setGeometry(toPixels(layout::kFixListCell));
-    // Queued: choosing empties the list, which must not lose its items while it reports one.
-    connect(fixList_, &FixList::chosen, this, &Pelio::PWD_Fix_Click, Qt::QueuedConnection);
-    connect(fixList_, &FixList::leftForTheMemoBox, memoBox_, [this] { memoBox_->setFocus(); });
+void Pelio::offerFixes(const std::vector<MemoFix>& fixes) {
+    // The list is built when the first memos are offered: an item view built at start-up was
+    // half a megabyte of the peak memory at the first frame, for a list many sessions never show.
+    if (!fixList_) {
+        if (fixes.empty())
+            return;
+        // Made after the hint lines, so that it lies over them; Tab reaches it from the memo box.
+        fixList_ = new FixList(memoBox_->parentWidget());
+        fixList_->setObjectName("PWD_Fix");
+        fixList_->setGeometry(toPixels(layout::kFixListCell));
+        setTabOrder(memoBox_, fixList_);
+        // Queued: choosing empties the list, which must not lose its items while it reports one.
+        connect(fixList_, &FixList::chosen, this, &Pelio::PWD_Fix_Click, Qt::QueuedConnection);
+        connect(fixList_, &FixList::leftForTheMemoBox, memoBox_, [this] { memoBox_->setFocus(); });
+    }
+    fixList_->show(fixes);
 }
 
 void Pelio::buildMenu() {
@@ -248,14 +258,15 @@ void Pelio::buildMenu() {
 
 void Pelio::orderTabStops() {
     // The keyboard grid (one stop: the grid keeps all but one member out), the boxes of the
-    // page shown, the page switch, the three commands and the memo box.
+    // page shown, the page switch, the three commands and the memo box, then the memos offered
+    // below it once there are any.
     QList<QWidget*> stops(keys_.begin(), keys_.end());
     for (const char* name : {"Nm_Back", "Nm_Inpt"})
         stops << findChild<QWidget*>(name);
     stops.append(QList<QWidget*>(flagBoxes_.begin(), flagBoxes_.end()));
     for (const char* name : {"Lab_Pag", "Answer", "Nm_Clear", "Allset"})
         stops << findChild<QWidget*>(name);
-    stops << memoBox_ << fixList_;
+    stops << memoBox_;
     for (qsizetype i = 0; i + 1 < stops.size(); ++i)
         setTabOrder(stops[i], stops[i + 1]);
 }
@@ -324,7 +335,8 @@ void Pelio::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // Down from the memo box goes to the memos offered below it.
-    if (event->key() == Qt::Key_Down && focusWidget() == memoBox_ && fixList_->isVisible()) {
+    if (event->key() == Qt::Key_Down && focusWidget() == memoBox_ && fixList_ &&
+        fixList_->isVisible()) {
         fixList_->setFocus(Qt::TabFocusReason);
         return;
     }
@@ -427,7 +439,7 @@ void Pelio::showOutcome(const MemoOutcome& outcome) {
         // A refused text stays in the box, marked, for correcting.
         const bool refused = outcome.kind == MemoOutcome::Kind::Refused;
         showMemoReason(qs(outcome.reason), qs(outcome.announced), refused);
-        fixList_->show(outcome.fixes);
+        offerFixes(outcome.fixes);
     }
 }
 
@@ -452,7 +464,7 @@ void Pelio::clearMemoReason() {
     memoReasonShown_ = false;
     memoReason_->hide();
     memoReason_->clear();
-    fixList_->show({});
+    offerFixes({});
     setColour(memoBox_, QPalette::Text, toColour(layout::kWhite));
     memoBox_->setToolTip(kMemoBoxTip);
     memoBox_->setAccessibleDescription(QString());

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -68,6 +69,7 @@ private:
     void showResults(const Results& results);
     void showOutcome(const MemoOutcome& outcome);
     void showMemoReason(const QString& reason, const QString& announced, bool markTheText);
+    void offerFixes(const std::vector<MemoFix>& fixes);
     void clearMemoReason();
 
     StateRecord state_;

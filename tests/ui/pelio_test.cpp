@@ -226,10 +226,11 @@ private slots:
         typo[18] = u'ね';
         auto* memo = d->control<QLineEdit>("PWD");
         auto* reason = d->control<QLabel>("Lab_Rsn");
-        auto* fixes = d->control<QListWidget>("PWD_Fix");
+        QListWidget* fixes = nullptr; // built when the first memos are offered
         for (const char* clearedBy : {"", "Nm_Clear"}) {
             d->typeInMemoBox(typo);
             d->click({"Answer"});
+            fixes = d->control<QListWidget>("PWD_Fix");
             QCOMPARE(memo->text(), typo);
             QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
             QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("チェック")));
