@@ -1,7 +1,9 @@
 #include "layout/window_layout.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace pelio::layout {
 namespace {
@@ -88,6 +90,20 @@ std::array<Rect, kKeyboardMembers> keyboardCells() {
     for (int member = 0; member < kKeyboardMembers; ++member)
         cells[static_cast<std::size_t>(member)] = keyboardCell(member);
     return cells;
+}
+
+FlagNumber flagBoxMove(ArrowMoves& moves, FlagNumber from, Direction direction) {
+    std::vector<Rect> cells;
+    std::vector<FlagNumber> numbers;
+    for (const FlagInfo& info : kFlagCatalogue) {
+        if (info.page == flagInfo(from).page) {
+            cells.push_back(flagBoxCell(info));
+            numbers.push_back(info.number);
+        }
+    }
+    const auto at =
+        static_cast<std::size_t>(std::find(numbers.begin(), numbers.end(), from) - numbers.begin());
+    return numbers[moves.move(cells, at, direction)];
 }
 
 std::size_t ArrowMoves::move(std::span<const Rect> cells, std::size_t from, Direction direction) {

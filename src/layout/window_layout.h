@@ -78,7 +78,8 @@ inline constexpr std::array<Title, 3> kTitles{{
 }};
 
 // Labels that act as buttons, besides the kana keys. A command with no text colour of its
-// own uses the platform's button text colour. Shortcuts are written as "Ctrl+Return".
+// own uses the platform's button text colour. Shortcuts are written in the words the player
+// sees in the tooltips, "Ctrl+Enter"; Enter is either Enter key, the main one or the keypad's.
 struct Command {
     std::string_view name;
     std::u16string_view caption;
@@ -91,7 +92,7 @@ inline constexpr std::array<Command, 6> kCommands{{
     {"Nm_Back", u"ＢＳ", {2040, 2280, 495, 255}, kBlack, kWhite, ""},
     {"Nm_Inpt", u"--入力--", {1200, 2640, 735, 255}, kBlack, kWhite, ""},
     {"Lab_Pag", u"次のページへ", {6960, 2640, 1215, 255}, {128, 128, 128}, kWhite, "Alt+N"},
-    {"Answer", u"完了", {1680, 3120, 2655, 255}, {255, 255, 0}, kBlack, "Ctrl+Return"},
+    {"Answer", u"完了", {1680, 3120, 2655, 255}, {255, 255, 0}, kBlack, "Ctrl+Enter"},
     {"Nm_Clear", u"クリア", {4920, 3120, 855, 255}, {0, 255, 255}, kBlack, "Alt+C"},
     {"Allset", u"全フラグセット", {6240, 3120, 1575, 255}, {255, 0, 0}, std::nullopt, "Alt+A"},
 }};
@@ -182,5 +183,8 @@ private:
 
 // The keyboard's members as they stand on screen, in the members' order.
 std::array<Rect, kKeyboardMembers> keyboardCells();
+
+// The box an arrow key moves to from box `from` among the boxes of its page, as they stand.
+FlagNumber flagBoxMove(ArrowMoves& moves, FlagNumber from, Direction direction);
 
 } // namespace pelio::layout

@@ -99,6 +99,14 @@ public:
             return;
         }
         QProxyStyle::drawControl(element, option, painter, widget);
+        // Fusion marks a focused push button by a faint tint of its frame, and only after a key
+        // has moved focus: the version dialog's only button looked the same focused or not.
+        if (element == CE_PushButton && (option->state & State_HasFocus)) {
+            painter->save();
+            painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 2));
+            painter->drawRect(QRectF(option->rect).adjusted(3, 3, -3, -3));
+            painter->restore();
+        }
     }
 
     // A menu bar makes its overflow button, with this icon, as it is built; the window's two
@@ -121,11 +129,11 @@ public:
     }
 
 private:
-    // Fusion's focus frame is a faint shade of the highlight, about 1.3:1 on black. A line in
-    // the text colour stands out on any background the text itself stands out on.
+    // Fusion's focus frame is a faint shade of the highlight, about 1.3:1 on black, and shows
+    // only once a key has moved focus; but a key acts on the focused control however focus
+    // came there, a click or a shortcut included. A line in the text colour stands out on any
+    // background the text itself stands out on.
     static void drawFocusFrame(const QStyleOption* option, QPainter* painter) {
-        if (!(option->state & State_KeyboardFocusChange))
-            return;
         painter->save();
         painter->setPen(option->palette.color(QPalette::WindowText));
         painter->setBrush(Qt::NoBrush);

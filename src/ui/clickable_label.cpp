@@ -24,27 +24,27 @@ void ClickableLabel::paintEvent(QPaintEvent*) {
     painter.setPen(foreground_);
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
     if (hasFocus()) {
-        // The text colour stands out from the label's own background by design, so a ring in
-        // it does too: at least 3:1 on every label of the window.
+        // Two rings: a white one outside, which stands out from the black window around every
+        // label, and one in the text colour inside, which stands out from the label's own fill
+        // by design. Each keeps at least 3:1 against what it borders.
+        const QRectF ring = QRectF(rect().marginsRemoved(ringMargins_));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(ring.adjusted(0.5, 0.5, -0.5, -0.5));
         painter.setPen(QPen(foreground_, 2));
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        painter.drawRect(ring.adjusted(2, 2, -2, -2));
     }
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        click();
+        // Held down, Enter would press again and again: 入力 would fill the name, the page
+        // switch flip the pages.
+        if (!event->isAutoRepeat())
+            click();
         return;
     }
     QAbstractButton::keyPressEvent(event);
-}
-
-void ClickableLabel::focusInEvent(QFocusEvent* event) {
-    // Neighbouring keys overlap by a pixel; the focused one comes to the front so that its
-    // ring shows whole.
-    raise();
-    QAbstractButton::focusInEvent(event);
 }
 
 } // namespace pelio::ui

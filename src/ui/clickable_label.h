@@ -17,14 +17,18 @@ public:
 
     QSize sizeHint() const override;
 
+    // Where the focus ring goes, where neighbours overlap the label's edges: keys of the
+    // keyboard overlap the next key by a pixel, and each key paints over the one before.
+    void setRingMargins(QMargins margins) { ringMargins_ = margins; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QColor background_;
     QColor foreground_;
+    QMargins ringMargins_;
 };
 
 } // namespace pelio::ui

@@ -1,32 +1,14 @@
 #include "ui/keyboard_grid.h"
 
+#include "ui/arrow_keys.h"
 #include "ui/clickable_label.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
-#include <optional>
 
 namespace pelio::ui {
-namespace {
-
-std::optional<layout::Direction> arrowDirection(int key) {
-    switch (key) {
-    case Qt::Key_Left:
-        return layout::Direction::Left;
-    case Qt::Key_Right:
-        return layout::Direction::Right;
-    case Qt::Key_Up:
-        return layout::Direction::Up;
-    case Qt::Key_Down:
-        return layout::Direction::Down;
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
 
 KeyboardGrid::KeyboardGrid(const Members& members, QObject* parent)
     : QObject(parent)
@@ -60,9 +42,13 @@ bool KeyboardGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const std::optional<layout::Direction> direction = arrowDirection(key->key());
+    if (direction && !plain)
+        return true; // a button would take it for a step along the tab order, out of the grid
+    if (!plain)
         return false;
-    if (const std::optional<layout::Direction> direction = arrowDirection(key->key())) {
+    if (direction) {
         static const auto kCells = layout::keyboardCells();
         makeCurrent(
             static_cast<int>(moves_.move(kCells, static_cast<std::size_t>(member), *direction)));

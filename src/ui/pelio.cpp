@@ -69,6 +69,22 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption,
     return label;
 }
 
+void addTitle(QWidget* parent, std::string_view name) {
+    for (const layout::Title& title : layout::kTitles) {
+        if (title.name == name)
+            addLabel(parent, controlName(title.name), qs(title.caption), title.cell, title.align);
+    }
+}
+
+// The keys a shortcut's words name: "Enter" is either Enter key, the main one or the keypad's.
+QList<QKeySequence> shortcutKeys(std::string_view words) {
+    const QString shortcut = controlName(words);
+    QList<QKeySequence> keys{QKeySequence(shortcut)};
+    if (shortcut.endsWith("+Enter"))
+        keys << QKeySequence(shortcut.chopped(5) + "Return");
+    return keys;
+}
+
 void setColour(QWidget* widget, QPalette::ColorRole role, QColor colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
@@ -98,8 +114,7 @@ Pelio::Pelio(QWidget* parent)
     background->layout()->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(background);
 
-    for (const layout::Title& title : layout::kTitles)
-        addLabel(area, controlName(title.name), qs(title.caption), title.cell, title.align);
+    // Built area by area in reading order, which is the order a screen reader lists them in.
     buildKeyboard(area);
     buildFlagBoxes(area);
     buildCommands(area);
@@ -117,6 +132,7 @@ Pelio::Pelio(QWidget* parent)
 Pelio::~Pelio() = default;
 
 void Pelio::buildKeyboard(QWidget* area) {
+    addTitle(area, "Namtitle");
     for (int slot = 1; slot <= kNameSlots; ++slot) {
         // Displays only: the name is entered with the keys, never typed into a box.
         QLabel* box = addLabel(area, QStringLiteral("Namtext%1").arg(slot), QString(),
@@ -136,12 +152,25 @@ void Pelio::buildKeyboard(QWidget* area) {
         key->setObjectName(keyName(kana));
         key->setGeometry(toPixels(layout::keyCell(kana)));
         key->setAccessibleName(qs(keySpokenName(kana)));
+        key->setRingMargins(QMargins(0, 0, 1, 1)); // the next key lies over the last pixel
         connect(key, &ClickableLabel::clicked, this, [this, kana] { Nm_Click(kana); });
         keys_[static_cast<std::size_t>(code)] = key;
     }
+
+    KeyboardGrid::Members members{};
+    std::copy(keys_.begin(), keys_.end(), members.begin());
+    members[layout::kBackspaceMember] = addCommand(area, "Nm_Back");
+    members[layout::kInputMember] = addCommand(area, "Nm_Inpt");
+    keyboard_ = new KeyboardGrid(members, this);
+    connect(keyboard_, &KeyboardGrid::keyTyped, this, [this](KanaCode code) {
+        Nm_Click(code);
+        Nm_Inpt_Click();
+    });
+    connect(keyboard_, &KeyboardGrid::textTyped, this, &Pelio::Nm_Typed);
 }
 
 void Pelio::buildFlagBoxes(QWidget* area) {
+    addTitle(area, "Itmtitle");
     // White captions on the black window; the boxes themselves keep the usual dark tick on
     // white, which stays visible on black.
     QPalette boxPalette = area->palette();
@@ -155,46 +184,49 @@ void Pelio::buildFlagBoxes(QWidget* area) {
         box->setGeometry(toPixels(layout::flagBoxCell(info)));
         const FlagNumber number = info.number;
         connect(box, &QCheckBox::toggled, this, [this, number] { Chk_Click(number); });
+        connect(box, &FlagBox::arrowPressed, this, [this, number](layout::Direction direction) {
+            const FlagNumber to = layout::flagBoxMove(flagMoves_, number, direction);
+            flagBoxes_[static_cast<std::size_t>(to - 1)]->setFocus(Qt::TabFocusReason);
+        });
         flagBoxes_[static_cast<std::size_t>(number - 1)] = box;
     }
+    pageSwitch_ = addCommand(area, "Lab_Pag");
 }
 
-void Pelio::buildCommands(QWidget* area) {
+ClickableLabel* Pelio::addCommand(QWidget* area, std::string_view name) {
     static const std::map<std::string_view, void (Pelio::*)()> kHandlers{
         {"Nm_Back", &Pelio::Nm_Back_Click},   {"Nm_Inpt", &Pelio::Nm_Inpt_Click},
         {"Lab_Pag", &Pelio::Lab_Pag_Click},   {"Answer", &Pelio::Answer_Click},
         {"Nm_Clear", &Pelio::Nm_Clear_Click}, {"Allset", &Pelio::Allset_Click},
     };
-    const QColor buttonText = QApplication::style()->standardPalette().color(QPalette::ButtonText);
-    for (const layout::Command& command : layout::kCommands) {
-        auto* button = new ClickableLabel(
-            qs(command.caption), toColour(command.background),
-            command.foreground ? toColour(*command.foreground) : buttonText, area);
-        button->setObjectName(controlName(command.name));
-        button->setGeometry(toPixels(command.cell));
-        connect(button, &ClickableLabel::clicked, this, kHandlers.at(command.name));
-        if (!command.shortcut.empty()) {
-            const QKeySequence keys(controlName(command.shortcut));
-            connect(new QShortcut(keys, this), &QShortcut::activated, button,
-                    &QAbstractButton::click);
-            button->setToolTip(keys.toString(QKeySequence::NativeText));
+    const layout::Command& command = layout::command(name);
+    const QColor text = command.foreground
+                            ? toColour(*command.foreground)
+                            : QApplication::style()->standardPalette().color(QPalette::ButtonText);
+    auto* button =
+        new ClickableLabel(qs(command.caption), toColour(command.background), text, area);
+    button->setObjectName(controlName(command.name));
+    button->setGeometry(toPixels(command.cell));
+    connect(button, &ClickableLabel::clicked, this, kHandlers.at(command.name));
+    if (!command.shortcut.empty()) {
+        for (const QKeySequence& keys : shortcutKeys(command.shortcut)) {
+            auto* shortcut = new QShortcut(keys, this);
+            // Held down, a shortcut would press its command again and again.
+            shortcut->setAutoRepeat(false);
+            connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
         }
+        button->setToolTip(controlName(command.shortcut));
     }
-    pageSwitch_ = findChild<ClickableLabel*>("Lab_Pag");
+    return button;
+}
 
-    KeyboardGrid::Members members{};
-    std::copy(keys_.begin(), keys_.end(), members.begin());
-    members[layout::kBackspaceMember] = findChild<ClickableLabel*>("Nm_Back");
-    members[layout::kInputMember] = findChild<ClickableLabel*>("Nm_Inpt");
-    keyboard_ = new KeyboardGrid(members, this);
-    connect(keyboard_, &KeyboardGrid::keyTyped, this, [this](KanaCode code) {
-        Nm_Click(code);
-        Nm_Inpt_Click();
-    });
-    connect(keyboard_, &KeyboardGrid::textTyped, this, &Pelio::Nm_Typed);
+void Pelio::buildCommands(QWidget* area) {
+    for (std::string_view name : {"Answer", "Nm_Clear", "Allset"})
+        addCommand(area, name);
 }
 
 void Pelio::buildResults(QWidget* area) {
+    addTitle(area, "Pwtitle");
     // The memo box shows each completion's memo, and reads a memo typed or pasted into it.
     memoBox_ = new MemoBox(area);
     memoBox_->setObjectName(controlName(layout::kMemoBoxName));
@@ -286,7 +318,7 @@ void Pelio::showNameBoxes() {
     for (int slot = 1; slot <= kNameSlots; ++slot) {
         QLabel* box = nameBoxes_[static_cast<std::size_t>(slot - 1)];
         box->setText(QChar(nameBoxText(state_, slot)));
-        box->setAccessibleDescription(box->text());
+        box->setAccessibleDescription(qs(nameBoxSpokenText(state_, slot)));
         setColour(box, QPalette::WindowText,
                   toColour(slot == state_.highlightedSlot ? layout::kHighlight : layout::kWhite));
     }
@@ -433,14 +465,31 @@ void Pelio::showOutcome(const MemoOutcome& outcome) {
         showNameBoxes();
         showFlagBoxes();
     }
-    if (outcome.kind == MemoOutcome::Kind::Read || outcome.kind == MemoOutcome::Kind::Completed)
+    if (outcome.kind == MemoOutcome::Kind::Read || outcome.kind == MemoOutcome::Kind::Completed) {
         showResults(outcome.results);
+        announce(qs(spokenResults(outcome.results)));
+    }
     if (!outcome.reason.empty()) {
         // A refused text stays in the box, marked, for correcting.
         const bool refused = outcome.kind == MemoOutcome::Kind::Refused;
         showMemoReason(qs(outcome.reason), qs(outcome.announced), refused);
         offerFixes(outcome.fixes);
     }
+}
+
+void Pelio::announce(const QString& text) {
+    // Qt's AT-SPI bridge passes no announcement on, but a screen reader speaks a change of the
+    // focused control's description: the text goes there for a moment, and the description
+    // comes back as it was unless something else has replaced it meanwhile.
+    QWidget* focused = focusWidget();
+    if (!focused)
+        return;
+    const QString kept = focused->accessibleDescription();
+    focused->setAccessibleDescription(text);
+    QTimer::singleShot(0, focused, [focused, kept, text] {
+        if (focused->accessibleDescription() == text)
+            focused->setAccessibleDescription(kept);
+    });
 }
 
 void Pelio::showMemoReason(const QString& reason, const QString& announced, bool markTheText) {

@@ -2,6 +2,7 @@
 
 #include "entry/memo_entry.h"
 #include "hints/location_hints.h"
+#include "layout/window_layout.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -58,6 +59,7 @@ private:
     void buildFlagBoxes(QWidget* area);
     void buildCommands(QWidget* area);
     void buildResults(QWidget* area);
+    ClickableLabel* addCommand(QWidget* area, std::string_view name);
     void buildMenu();
     void orderTabStops();
     void armMenuBar();
@@ -71,6 +73,7 @@ private:
     void showMemoReason(const QString& reason, const QString& announced, bool markTheText);
     void offerFixes(const std::vector<MemoFix>& fixes);
     void clearMemoReason();
+    void announce(const QString& text);
 
     StateRecord state_;
 
@@ -79,6 +82,7 @@ private:
     std::array<QLabel*, kLocations.size()> hintLabels_{};
     std::array<ClickableLabel*, kKanaCount> keys_{};
     KeyboardGrid* keyboard_ = nullptr;
+    layout::ArrowMoves flagMoves_;
     ClickableLabel* pageSwitch_ = nullptr;
     QLabel* rankLabel_ = nullptr;
     MemoBox* memoBox_ = nullptr;

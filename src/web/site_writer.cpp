@@ -87,14 +87,11 @@ std::string alignClass(Align align) {
     return align == Align::Centre ? " centre" : "";
 }
 
-// "Ctrl+Return" as ARIA writes it: "Control+Enter".
+// "Ctrl+Enter" as ARIA writes it: "Control+Enter".
 std::string ariaKeys(std::string_view shortcut) {
     std::string keys(shortcut);
-    for (auto [from, to] :
-         {std::pair<std::string_view, std::string_view>{"Ctrl", "Control"}, {"Return", "Enter"}}) {
-        if (const std::size_t at = keys.find(from); at != std::string::npos)
-            keys.replace(at, from.size(), to);
-    }
+    if (keys.starts_with("Ctrl+"))
+        keys.replace(0, 4, "Control");
     return keys;
 }
 

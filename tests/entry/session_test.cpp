@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 
@@ -14,34 +15,18 @@ namespace {
 TEST(Session, KeepsEveryEntryPlayCanLeave) {
     std::mt19937 random(1201);
     StateRecord state;
+    const std::function<void()> plays[]{
+        [&] { pressKanaKey(state, static_cast<KanaCode>(random() % kKanaCount)); },
+        [&] { commitPendingKey(state); },
+        [&] { backspaceName(state); },
+        [&] { setFlag(state, static_cast<FlagNumber>(1 + random() % kFlagCount), random() % 2); },
+        [&] { switchFlagPage(state); },
+        [&] { complete(state); },
+        [&] { random() % 4 ? void() : void(resetEntry(state)); }, // a reset now and then
+        [&] { pressEnterInMemo(state, u"いあうえあなあちああ あああちあちああああ"); },
+    };
     for (int step = 0; step < 400; ++step) {
-        switch (random() % 8) {
-        case 0:
-            pressKanaKey(state, static_cast<KanaCode>(random() % kKanaCount));
-            break;
-        case 1:
-            commitPendingKey(state);
-            break;
-        case 2:
-            backspaceName(state);
-            break;
-        case 3:
-            setFlag(state, static_cast<FlagNumber>(1 + random() % kFlagCount), random() % 2);
-            break;
-        case 4:
-            switchFlagPage(state);
-            break;
-        case 5:
-            complete(state);
-            break;
-        case 6:
-            if (random() % 4 == 0)
-                resetEntry(state);
-            break;
-        case 7:
-            pressEnterInMemo(state, u"いあうえあなあちああ あああちあちああああ");
-            break;
-        }
+        plays[random() % std::size(plays)]();
         const std::optional<StateRecord> restored = restoreEntry(saveEntry(state));
         ASSERT_TRUE(restored.has_value()) << step;
         EXPECT_EQ(*restored, state) << step;

@@ -87,6 +87,17 @@ private slots:
         const QString told = "PWD: " + d->control<QLabel>("Lab_Rsn")->text();
         QCOMPARE(descriptionChanges, QStringList({told, told}));
     }
+
+    // A completion is heard: its memo and rank reach a screen reader as a change of the focused
+    // control's description.
+    void aCompletionIsToldToTheFocusedControl() {
+        d->control<QLineEdit>("PWD")->clear();
+        d->control("Nm00")->setFocus(Qt::TabFocusReason);
+        descriptionChanges.clear();
+        d->click({"Answer"});
+        const QString memo = QStringLiteral("あああああ　").repeated(4);
+        QVERIFY(descriptionChanges.contains("Nm00: そうさめも " + memo + "、助言ランク： 1"));
+    }
 };
 
 QTEST_MAIN(AccessibilityTest)

@@ -17,12 +17,25 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
 
 using pelio::ui::Pel_Ver;
 using pelio::ui::Pelio;
 
 namespace {
+// The contrast of two colours, as the accessibility guidelines count it.
+double contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
+               0.0722 * linear(c.blueF()) + 0.05;
+    };
+    return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
+}
+
 const QString kBlankResults =
     QStringLiteral("|助言ランク：|事務所：|まいあさＴＶ：|なんば花月：|競艇場：|道頓堀：|"
                    "居酒屋みどり：|千里が丘：|ともろう：");
@@ -85,6 +98,8 @@ private slots:
         QCOMPARE(d->nameBoxes(), QStringLiteral("あ[い]い？"));
         d->type(QStringLiteral("が"));
         QCOMPARE(d->nameBoxes(), QStringLiteral("あか[゛]？"));
+        QCOMPARE(d->control("Namtext3")->accessibleDescription(),
+                 QStringLiteral("濁点１、カーソル"));
         QInputMethodEvent input;
         input.setCommitString(QStringLiteral("ぶ"));
         QCoreApplication::sendEvent(d->control("Nm00"), &input);
@@ -161,6 +176,84 @@ private slots:
         QCOMPARE(d->nameBoxes(), QStringLiteral("？？？？"));
         QCOMPARE(d->results(), kBlankResults);
         QCOMPARE(checked(), QStringList());
+    }
+
+    // Whatever a key would act on shows it, however focus came there: on the commands, rings
+    // that stand out 3:1 from both the fill and the black window around; on a check box focused
+    // by a shortcut after a click; on the version dialog's button.
+    void focusShowsOnEveryControlAKeyWouldActOn() {
+        for (const char* name : {"Answer", "Nm_Clear", "Allset", "Lab_Pag", "Nm_Inpt", "Nm04"}) {
+            QWidget* button = d->control(name);
+            const int middle = button->height() / 2;
+            const QColor fill = button->grab().toImage().pixelColor(1, middle);
+            button->setFocus(Qt::TabFocusReason);
+            const QImage focused = button->grab().toImage();
+            QVERIFY2(contrast(focused.pixelColor(0, middle), Qt::black) >= 3, name);
+            QVERIFY2(contrast(focused.pixelColor(2, middle), fill) >= 3, name);
+        }
+        d->click({"Chk_Lgt"});
+        const QImage unfocused = box("Chk_Hot")->grab().toImage();
+        d->press("Alt+N");
+        QVERIFY(box("Chk_Hot")->hasFocus() && box("Chk_Hot")->grab().toImage() != unfocused);
+        d->click({"Abot_sm"});
+        auto* button = d->control<Pel_Ver>("Pel_Ver")->findChild<QPushButton*>("Pel_Vbt");
+        QTRY_VERIFY(button->hasFocus());
+        const QImage focusedButton = button->grab().toImage();
+        button->clearFocus();
+        QVERIFY(button->grab().toImage() != focusedButton);
+    }
+
+    // A key held down acts once; keypad Enter is Enter; the arrows move by the places on
+    // screen, among the check boxes too, and with a modifier do not leave the grid.
+    void keysActOncePerPressAndArrowsFollowTheScreen() {
+        const auto hold = [this](const char* name, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            for (bool repeated : {false, true})
+                QTest::simulateEvent(d->focused(), true, key, modifiers, QString(), repeated);
+            QCOMPARE(focusName(), QString(name));
+        };
+        d->click({"Nm03"});
+        d->control("Nm_Inpt")->setFocus(Qt::TabFocusReason);
+        hold("Nm_Inpt", Qt::Key_Return, {});
+        QTest::keyClick(d->focused(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(d->nameBoxes(), QStringLiteral("え[え]？？"));
+        d->control("Lab_Pag")->setFocus(Qt::TabFocusReason);
+        hold("Lab_Pag", Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(d->text("Lab_Pag"), QStringLiteral("前のページへ"));
+        d->press("Alt+N");
+        box("Chk_Gue")->setFocus(Qt::TabFocusReason);
+        d->press("Right");
+        QCOMPARE(focusName(), QStringLiteral("Chk_Jkt"));
+        box("Chk_Lgt")->setFocus(Qt::TabFocusReason);
+        d->press("Up, Ctrl+Down, Down");
+        QCOMPARE(focusName(), QStringLiteral("Chk_Ctc"));
+        d->control("Nm00")->setFocus(Qt::TabFocusReason);
+        d->press("Ctrl+Right, Shift+Down, Alt+Left");
+        QCOMPARE(focusName(), QStringLiteral("Nm00"));
+        QTest::keyClick(d->focused(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(d->text("Lab_Gam"), QStringLiteral("助言ランク： 1"));
+        QCOMPARE(d->control("Answer")->toolTip(), QStringLiteral("Ctrl+Enter"));
+    }
+
+    // Assistive technology lists the controls in reading order, area by area, whatever has had
+    // focus since.
+    void screenReadersListTheControlsInReadingOrder() {
+        const auto listed = [this] {
+            QStringList names;
+            QAccessibleInterface* area =
+                QAccessible::queryAccessibleInterface(d->control("Nm00")->parentWidget());
+            for (int i = 0; i < area->childCount(); ++i)
+                names << area->child(i)->object()->objectName();
+            return names;
+        };
+        const QStringList before = listed();
+        const QStringList reading{"Namtitle", "Namtext4", "Nm00",    "Nm3F",   "Nm_Inpt",
+                                  "Itmtitle", "Chk_Khk",  "Lab_Pag", "Answer", "Allset",
+                                  "Pwtitle",  "PWD",      "Lab_Gam", "Lab_Tom"};
+        for (qsizetype i = 0; i + 1 < reading.size(); ++i)
+            QVERIFY2(before.indexOf(reading[i]) < before.indexOf(reading[i + 1]),
+                     qPrintable(reading[i]));
+        d->press("Right, Right, Right, Right, Tab, Tab, Tab");
+        QCOMPARE(listed(), before);
     }
 
     void f10OrAltArmsTheMenuBarWithTheItemMarked() {
