@@ -151,7 +151,8 @@ test('controls stay disabled until the core has loaded', async ({ page, request 
 });
 
 // A new version of the site never reloads the page in use: a notice says it is there, and it
-// takes over when the player chooses so, with everything entered still there.
+// takes over when the player chooses so, with everything entered still there. Its worker
+// keeps to its own: other apps' caches on the origin stay, other pages come from the server.
 test('a new version waits for the player, who loses nothing by taking it', async ({ page }) => {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'pelio-site-'));
   fs.cpSync(site, copy, { recursive: true });
@@ -164,7 +165,7 @@ test('a new version waits for the player, who loses nothing by taking it', async
     await open(page, server.url);
     await expect.poll(() => page.evaluate(() => navigator.serviceWorker.controller !== null)).toBe(true);
     for (const id of ['Nm01', 'Nm_Inpt', 'Chk_Lgt']) await page.click(`#${id}`);
-    await page.evaluate(() => { window.notReloaded = true; });
+    await page.evaluate(() => caches.open('another app').then(() => { window.notReloaded = true; }));
 
     const index = path.join(copy, 'index.html');
     fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>ぺりおのひらき', '<title>ぺりおのひらき 2'));
@@ -179,6 +180,8 @@ test('a new version waits for the player, who loses nothing by taking it', async
     await page.waitForSelector('html[data-ready]');
     expect(await nameBoxes(page)).toBe('い？？？');
     expect(await ticked(page)).toEqual(['Chk_Lgt']);
+    expect(await page.evaluate(() => caches.has('another app'))).toBe(true);
+    expect((await page.goto(`${server.url}does-not-exist.html`)).status()).toBe(404);
   } finally {
     await server.stop();
     fs.rmSync(copy, { recursive: true, force: true });
