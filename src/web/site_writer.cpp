@@ -1,5 +1,5 @@
 // Writes the page and its pictures into the site folder:
-//   pelio_site_writer SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT
+//   pelio_site_writer SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT CORE_WASM
 // The page is the template (index.html.in) with its @SLOTS@ filled from the same tables as
 // the desktop window: the layout, the flag catalogue, the key table and the hint locations.
 // The page therefore holds all its controls before the core has loaded, disabled until it
@@ -228,7 +228,8 @@ std::string rootProperties() {
 
 using Slots = std::map<std::string, std::string, std::less<>>;
 
-Slots pageSlots(std::string styleSheet, std::string coreScript, std::string pageScript) {
+Slots pageSlots(std::string styleSheet, std::string coreScript, std::string coreWasm,
+                std::string pageScript) {
     const int tabIcon = kPageIconSizes[0];
     return {
         {"WINDOW_TITLE", html(kWindowTitle)},
@@ -238,6 +239,7 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string page
         {"ROOT_PROPERTIES", rootProperties()},
         {"STYLE_SHEET", std::move(styleSheet)},
         {"CORE_SCRIPT", std::move(coreScript)},
+        {"CORE_WASM", std::move(coreWasm)},
         {"PAGE_SCRIPT", std::move(pageScript)},
         {"MENU_ITEMS", menuItems()},
         {"CLIENT_SIZE", dimensions(kClientWidth, kClientHeight)},
@@ -316,6 +318,24 @@ std::string contents(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Bytes as base64 text, the alphabet and padding of atob() and Uint8Array.fromBase64().
+std::string base64(std::string_view bytes) {
+    static constexpr std::string_view kDigits =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t at = 0; at < bytes.size(); at += 3) {
+        const std::size_t count = std::min<std::size_t>(3, bytes.size() - at);
+        std::uint32_t group = 0;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::uint8_t byte = i < count ? static_cast<std::uint8_t>(bytes[at + i]) : 0;
+            group = (group << 8) | std::uint32_t{byte};
+        }
+        for (std::size_t i = 0; i < 4; ++i)
+            out += i <= count ? kDigits[(group >> (18 - 6 * i)) & 63] : '=';
+    }
+    return out;
+}
+
 // A file to put inside the page as it is; empty when it cannot be read or would end the
 // element it goes in.
 std::string contentsFor(const fs::path& file, std::string_view element) {
@@ -355,10 +375,11 @@ bool writePng(const fs::path& file, int size, const std::vector<Argb>& pixels) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 6) {
-        std::fprintf(stderr,
-                     "usage: %s SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT\n",
-                     argv[0]);
+    if (argc != 7) {
+        std::fprintf(
+            stderr,
+            "usage: %s SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT CORE_WASM\n",
+            argv[0]);
         return 2;
     }
     const fs::path site(argv[1]);
@@ -366,11 +387,13 @@ int main(int argc, char* argv[]) {
     std::string styleSheet = contentsFor(argv[3], "style");
     std::string coreScript = contentsFor(argv[4], "script");
     std::string pageScript = contentsFor(argv[5], "script");
-    if (pageTemplate.empty() || styleSheet.empty() || coreScript.empty() || pageScript.empty())
+    std::string coreWasm = base64(contents(argv[6]));
+    if (pageTemplate.empty() || styleSheet.empty() || coreScript.empty() || pageScript.empty() ||
+        coreWasm.empty())
         return 1;
     const std::optional<std::string> page =
-        fill(pageTemplate,
-             pageSlots(std::move(styleSheet), std::move(coreScript), std::move(pageScript)));
+        fill(pageTemplate, pageSlots(std::move(styleSheet), std::move(coreScript),
+                                     std::move(coreWasm), std::move(pageScript)));
     if (!page)
         return 1;
     std::error_code error;
