@@ -3,10 +3,13 @@
 // (binding.cpp); the page itself was written from the core's tables at build time, with the
 // core's script, which defines createPelioCore() and pelioCoreWasm, in its head.
 //
-// It is the page's last element and does all it does at once: every control is parsed by
+// It comes at the end of the page and does all it does at once: every control is parsed by
 // then, and the page is ready within the task that parsed it, before it is first drawn. A
 // module script, or anything awaited, would let the browser lay out and draw the page with its
-// controls disabled first.
+// controls disabled first, and so would a pause of the parser half-way through the page: the
+// page's head asks browsers that can to draw nothing until the element after this script is
+// parsed (rel=expect; Chromium lets the page be drawn as soon as the start tag of the element
+// named is parsed, so it cannot be this script).
 'use strict';
 
 // The core's WebAssembly, from the base64 beside the core's script, compiled at once: the core
