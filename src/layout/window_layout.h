@@ -22,6 +22,7 @@ struct Rect {
     int top;
     int width;
     int height;
+    constexpr bool operator==(const Rect&) const = default;
 };
 inline constexpr int kTwipsPerPixel = 15;
 

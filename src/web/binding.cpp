@@ -28,6 +28,11 @@ std::u16string output;
 Results shown = blankResults();
 MemoOutcome outcome; // of the last Enter, 完了 or fix chosen
 
+static_assert(sizeof(layout::Rect) == 4 * sizeof(int), "the page writes a place as four ints");
+std::array<layout::Rect, layout::kKeyboardMembers> shownKeys{};
+std::array<layout::Rect, layout::kKeyboardMembers> movedAmong{};
+layout::ArrowMoves keyMoves;
+
 std::u16string_view inputText(int length) {
     return {input.data(), std::min(static_cast<std::size_t>(std::max(length, 0)), kMemoInputLimit)};
 }
@@ -202,14 +207,22 @@ EMSCRIPTEN_KEEPALIVE int pelio_restore_entry(int length) {
     return 1;
 }
 
-// The keyboard grid: the member an arrow key moves to (0 left, 1 right, 2 up, 3 down).
+// The keyboard grid as the page shows it, in whichever layout: before each arrow key the page
+// writes each member's place here, four ints (left, top, width, height) a member, in the
+// members' order. Then the member an arrow key moves to (0 left, 1 right, 2 up, 3 down); a
+// move back goes straight back unless the members have moved since.
+EMSCRIPTEN_KEEPALIVE layout::Rect* pelio_keyboard_cells() {
+    return shownKeys.data();
+}
 EMSCRIPTEN_KEEPALIVE int pelio_keyboard_neighbour(int member, int direction) {
     if (member < 0 || member >= layout::kKeyboardMembers || direction < 0 || direction > 3)
         return member;
-    static layout::ArrowMoves moves;
-    static const auto kCells = layout::keyboardCells();
-    return static_cast<int>(moves.move(kCells, static_cast<std::size_t>(member),
-                                       static_cast<layout::Direction>(direction)));
+    if (shownKeys != movedAmong) {
+        keyMoves = {};
+        movedAmong = shownKeys;
+    }
+    return static_cast<int>(keyMoves.move(shownKeys, static_cast<std::size_t>(member),
+                                          static_cast<layout::Direction>(direction)));
 }
 
 } // extern "C"

@@ -202,7 +202,14 @@ const matches = (shortcut, event) => event.ctrlKey === shortcut.ctrl && event.al
 
 const arrows = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
 
+// The keys move as they stand on screen, in whichever layout is shown: the core is handed
+// their places in CSS pixels, from the page's corner so that scrolling moves none of them.
+const keyPlaces = call('keyboard_cells') / 4;
 function moveInKeyboard(from, direction) {
+  keyboard.forEach((member, i) => {
+    const box = member.getBoundingClientRect();
+    core.HEAP32.set([box.left + scrollX, box.top + scrollY, box.width, box.height].map(Math.round), keyPlaces + 4 * i);
+  });
   const to = keyboard[call('keyboard_neighbour', Number(from.dataset.member), direction)];
   from.tabIndex = -1;
   to.tabIndex = 0;

@@ -114,6 +114,20 @@ test('the keyboard alone goes from typed kana to a copied memo', async ({ page, 
   expect(await nameBoxes(page)).toBe('？？？？');
 });
 
+// Arrow keys move among the keys as they are shown: in one column ま is above や; in the window's
+// layout nothing is below ま, whatever the move before.
+test('arrow keys follow the keys as they are shown', async ({ page }) => {
+  await open(page);
+  await page.focus('#Nm1E'); // ま
+  const moves = [];
+  for (const [arrow, width] of [['Down', 360], ['Up', 360], ['Down', 1024]]) {
+    await page.setViewportSize({ width, height: 640 });
+    await page.keyboard.press(`Arrow${arrow}`);
+    moves.push(await page.evaluate(() => document.activeElement.textContent));
+  }
+  expect(moves).toEqual(['や', 'ま', 'ま']);
+});
+
 // With the fonts a Debian desktop has: the page's own choice, and the wider Noto, where
 // captions may shrink but keep every character. On a phone, no sideways scrolling, and
 // every target takes a finger.
