@@ -218,9 +218,14 @@ function moveInKeyboard(from, direction) {
 
 document.addEventListener('keydown', (event) => {
   const shortcut = shortcuts.find((s) => matches(s, event));
+  // Held down, a shortcut or Enter on a button would act again with every repeat.
   if (shortcut) {
     event.preventDefault();
-    if (!shortcut.control.disabled) shortcut.control.click();
+    if (!shortcut.control.disabled && !event.repeat) shortcut.control.click();
+    return;
+  }
+  if (event.repeat && event.key === 'Enter' && event.target.localName === 'button') {
+    event.preventDefault();
     return;
   }
   if (event.target === memo) {

@@ -114,6 +114,19 @@ test('the keyboard alone goes from typed kana to a copied memo', async ({ page, 
   expect(await nameBoxes(page)).toBe('？？？？');
 });
 
+// Held down, a key acts once: Enter on --入力--, the keypad's Enter as well, and a shortcut.
+test('a key held down acts once', async ({ page }) => {
+  await open(page);
+  await page.click('#Nm01');
+  await page.focus('#Nm_Inpt');
+  for (const keys of [['NumpadEnter'], ['Alt', 'KeyN']]) {
+    for (const key of [...keys, keys.at(-1)]) await page.keyboard.down(key); // the last one repeats
+    for (const key of keys) await page.keyboard.up(key);
+  }
+  expect(await nameBoxes(page)).toBe('い？？？');
+  await expect(page.locator('#Lab_Pag')).toHaveText('前のページへ');
+});
+
 // Arrow keys move among the keys as they are shown: in one column ま is above や; in the window's
 // layout nothing is below ま, whatever the move before.
 test('arrow keys follow the keys as they are shown', async ({ page }) => {
