@@ -100,6 +100,11 @@ EMSCRIPTEN_KEEPALIVE int pelio_name_box(int slot) {
 EMSCRIPTEN_KEEPALIVE int pelio_highlighted_slot() {
     return state.highlightedSlot;
 }
+// What a screen reader says of a name box: its kana by the key's name, or that it is empty,
+// and whether the cursor is there.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_name_box_spoken(int slot) {
+    return slot >= 1 && slot <= kNameSlots ? give(nameBoxSpokenText(state, slot)) : nullptr;
+}
 
 // The progress panel.
 EMSCRIPTEN_KEEPALIVE int pelio_flag_count() {
@@ -183,6 +188,11 @@ EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_text(int index) {
     if (index > 1 && index < kResultCount)
         return give(shown.hintLines[static_cast<std::size_t>(index - 2)]);
     return nullptr;
+}
+
+// What a screen reader is told of the results shown: the memo and the rank.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_spoken_results() {
+    return give(spokenResults(shown));
 }
 
 // The memo box: the reason it refuses the text in the input buffer, which would make it hold

@@ -48,14 +48,20 @@ const keyboard = [];
 for (const member of document.querySelectorAll('[data-member]')) keyboard[Number(member.dataset.member)] = member;
 const kanaKeys = Number(document.querySelector('[data-kana-keys]').dataset.kanaKeys);
 const reason = $('Lab_Rsn');
+const heard = $('Pel_Said');
 const fixList = $('PWD_Fix');
 const dialog = $('Pel_Ver');
 
+// Each box is named by its letter of the name and what a screen reader says of it; the marked
+// one, where the cursor is, is the current one.
+const slotNames = nameBoxes.map((box) => box.getAttribute('aria-label'));
 function showName() {
   const highlighted = call('highlighted_slot');
   nameBoxes.forEach((box, i) => {
     box.textContent = String.fromCharCode(call('name_box', i + 1));
-    box.classList.toggle('current', highlighted === i + 1);
+    box.setAttribute('aria-label', `${slotNames[i]} ${read(call('name_box_spoken', i + 1))}`);
+    if (highlighted === i + 1) box.setAttribute('aria-current', 'true');
+    else box.removeAttribute('aria-current');
   });
 }
 
@@ -78,6 +84,7 @@ function showResults() {
     if (control === memo) memo.value = text;
     else control.textContent = text;
   });
+  heard.textContent = '';
   showReason('', '', false);
 }
 
@@ -125,7 +132,10 @@ function showOutcome(outcome) {
     showName();
     showFlags();
   }
-  if (outcome === outcomes.completed || outcome === outcomes.read) showResults();
+  if (outcome === outcomes.completed || outcome === outcomes.read) {
+    showResults();
+    heard.textContent = read(call('spoken_results')); // the memo box's new text is not announced
+  }
   const text = read(call('outcome_reason'));
   if (outcome === outcomes.unchanged || !text) return;
   showReason(text, read(call('outcome_announced')), outcome === outcomes.refused);
@@ -309,7 +319,10 @@ function fitCaptions() {
     if (needed > room && room > 0) control.style.fontSize = `${(size * room) / needed}px`;
 }
 
-if (!recall()) showResults();
+if (!recall()) {
+  showName();
+  showResults();
+}
 for (const control of document.querySelectorAll(':disabled')) control.disabled = false;
 $('Pelio').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '';

@@ -114,6 +114,18 @@ test('the keyboard alone goes from typed kana to a copied memo', async ({ page, 
   expect(await nameBoxes(page)).toBe('？？？？');
 });
 
+// A screen reader hears each name box's kana by its key's name, where the cursor is, and what
+// 完了 wrote: the memo and the rank, in a region it announces.
+test('a screen reader hears the name and the results of 完了', async ({ page }) => {
+  await open(page);
+  for (const id of ['Nm05', 'Nm_Inpt', 'Nm2E', 'Nm_Inpt', 'Answer']) await page.click(`#${id}`);
+  expect(await page.$$eval('output', (boxes) => boxes.map((box) => [box.ariaLabel, box.ariaCurrent]))).toEqual([
+    ['なまえの１文字目 か', null], ['なまえの２文字目 濁点１、カーソル', 'true'],
+    ['なまえの３文字目 まだありません', null], ['なまえの４文字目 まだありません', null]]);
+  const said = await page.$$eval('[role=status], [aria-live]', (regions) => regions.map((r) => r.textContent).join());
+  for (const result of [await page.inputValue('#PWD'), await page.textContent('#Lab_Gam')]) expect(said).toContain(result);
+});
+
 // Held down, a key acts once: Enter on --入力--, the keypad's Enter as well, and a shortcut.
 test('a key held down acts once', async ({ page }) => {
   await open(page);
