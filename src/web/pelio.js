@@ -12,6 +12,13 @@
 // named is parsed, so it cannot be this script).
 'use strict';
 
+// Without WebAssembly, or with any other failure before the page is ready, the page says so
+// rather than stay greyed out.
+const fail = () => {
+  document.getElementById('Pel_Err').hidden = false;
+};
+addEventListener('error', fail);
+
 // The core's WebAssembly, from the base64 beside the core's script, compiled at once: the core
 // is ready when createPelioCore() returns. Decoded by the browser where it can, in a tenth of
 // the time that decoding it in script takes.
@@ -327,6 +334,7 @@ for (const control of document.querySelectorAll(':disabled')) control.disabled =
 $('Pelio').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '';
 performance.mark('ready'); // when the page can take a click, for tests and benchmarks
+removeEventListener('error', fail);
 
 // Fitted once the page is laid out (the observer's first call), and again whenever the layout
 // or a late font changes it.

@@ -180,6 +180,19 @@ for (const [layout, viewport] of [['wide', { width: 1024, height: 700 }], ['phon
   }
 }
 
+// Without JavaScript, or without WebAssembly as a locked-down browser has it, the page says it
+// cannot work rather than stay greyed out.
+for (const without of ['JavaScript', 'WebAssembly']) {
+  test.describe(() => {
+    test.use({ javaScriptEnabled: without === 'WebAssembly' });
+    test(`without ${without} the page says so`, async ({ page }) => {
+      await page.addInitScript(() => delete window.WebAssembly);
+      await page.goto('/');
+      await expect(page.getByRole('alert')).toContainText(without);
+    });
+  });
+}
+
 test('controls stay disabled until the core has loaded', async ({ page, request }) => {
   const served = await (await request.get('/')).text();
   await open(page);
