@@ -86,8 +86,9 @@ TEST(MemoReader, ReadsAMemoHoweverItIsSpacedWrittenOrQuoted) {
             halfWidth += static_cast<char16_t>(u'ｱ' + code);
         std::vector<std::u16string> texts{bare, katakana, halfWidth};
         for (std::u16string_view space :
-             {u"\r\n", u"\t", u"\u00A0", u"\u2028", u"\u2029", u"\u0085", u"\v", u"\f", u"\u200B",
-              u"\u200C", u"\u200D", u"\u2060", u"\uFEFF", u"\u00AD"})
+             {u"\r\n", u"\t", u"\u00A0", u"\u1680", u"\u2003", u"\u2028", u"\u2029", u"\u202F",
+              u"\u205F", u"\u0085", u"\v", u"\f", u"\u200B", u"\u200C", u"\u200D", u"\u2060",
+              u"\uFEFF", u"\u00AD"})
             texts.push_back(bare.substr(0, 5) + std::u16string(space) + bare.substr(5));
         for (std::u16string_view pair :
              {u"\"\"", u"''", u"\u201C\u201D", u"\u2018\u2019", u"「」", u"『』"})
