@@ -1,3 +1,4 @@
+#include "entry/kana_keys.h"
 #include "entry/state_record.h"
 
 #include "memo/memo_text.h"
@@ -74,6 +75,14 @@ TEST(NameEditor, SpeaksEachBoxByItsKeysName) {
     const std::u16string spoken[]{u"か", u"濁点１", u"スペース、カーソル", u"まだありません"};
     for (int slot = 1; slot <= kNameSlots; ++slot)
         EXPECT_TRUE(nameBoxSpokenText(state, slot) == spoken[slot - 1]) << slot;
+    // A small kana's key is heard as the kana it is the small form of, one code point on.
+    for (int code = 0; code < kKanaCount; ++code) {
+        const auto key = static_cast<KanaCode>(code);
+        const char16_t kana = keyCaption(key).front();
+        if (std::u16string_view(u"ぁぃぅぇぉっゃゅょゎ").find(kana) != std::u16string_view::npos) {
+            EXPECT_TRUE(keySpokenName(key) == u"小さい" + std::u16string(1, char16_t(kana + 1)));
+        }
+    }
 }
 
 // Each typed character acts as the keys it stands for, each followed by the input key.
