@@ -18,6 +18,7 @@ TEST(ArrowMoves, GoToTheNearestKeyInLine) {
     } cases[]{
         {0, Right, 1},
         {4, Right, 35},
+        {35, Left, 4},
         {0, Down, 5},
         {0, Left, 0},
         {0, Up, 0},
