@@ -3,13 +3,12 @@
 // the probe's own line, which it prints at its first frame ("wall-ms cpu-ms peak-MB"). The
 // launch time goes to the probe in PELIO_LAUNCH_US, so both times count from the same instant.
 // Usage: map_launcher PROGRAM [ARGUMENTS...]   (DISPLAY names the X server)
-#include <xcb/xcb.h>
+#include "startup_clock.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -19,11 +18,6 @@
 extern char** environ;
 
 namespace {
-
-long long nowMicroseconds() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
-}
 
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
@@ -60,10 +54,9 @@ int main(int argc, char* argv[]) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
-    XcbReply<xcb_get_input_focus_reply_t>{
-        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)};
+    startup::roundTrip(connection);
 
-    const long long launched = nowMicroseconds();
+    const long long launched = startup::nowMicroseconds();
     setenv("PELIO_LAUNCH_US", std::to_string(launched).c_str(), 1);
     // The probe writes its line into a pipe, read once it has quit.
     int pipeEnds[2];
@@ -83,7 +76,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const bool mapped = waitForTopLevelMap(connection);
-    const long long mappedAt = nowMicroseconds();
+    const long long mappedAt = startup::nowMicroseconds();
     xcb_disconnect(connection);
 
     std::string line;

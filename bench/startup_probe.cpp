@@ -2,22 +2,20 @@
 // X server has taken it, prints the wall time since launch and the processor time used, both in
 // milliseconds, and the peak resident memory in megabytes; then quits.
 #include "startup_probe.h"
+#include "startup_clock.h"
 #include "ui/appearance.h"
 
 #include <QApplication>
 #include <QScreen>
 
 #include <sys/resource.h>
-#include <xcb/xcb.h>
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-// The launcher's wall clock just before it started this process, in microseconds since the
-// epoch (bash: PELIO_LAUNCH_US=${EPOCHREALTIME/./}), so loading the libraries counts too.
+// The launcher's clock just before it started this process (bash:
+// PELIO_LAUNCH_US=${EPOCHREALTIME/./} does the same), so loading the libraries counts too.
 long long launchMicroseconds() {
     bool valid = false;
     const long long stamp = qEnvironmentVariable("PELIO_LAUNCH_US").toLongLong(&valid);
@@ -32,13 +30,7 @@ void waitForTheXServer() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
         return;
-    xcb_connection_t* connection = x11->connection();
-    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-}
-
-long long nowMicroseconds() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    startup::roundTrip(x11->connection());
 }
 
 class FirstPaintReporter : public QObject {
@@ -64,7 +56,8 @@ private:
         const auto milliseconds = [](timeval t) {
             return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
         };
-        std::printf("%.1f %.1f %.1f\n", static_cast<double>(nowMicroseconds() - launched_) / 1000.0,
+        std::printf("%.1f %.1f %.1f\n",
+                    static_cast<double>(startup::nowMicroseconds() - launched_) / 1000.0,
                     milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime),
                     static_cast<double>(usage.ru_maxrss) / 1024.0);
         std::fflush(stdout);
