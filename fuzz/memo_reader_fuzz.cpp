@@ -132,6 +132,10 @@ void checkRefusal(std::u16string_view text, const pelio::MemoError& error) {
     case pelio::MemoErrorKind::CheckMismatch:
         require(error.position == 0, "a check mismatch has no position");
         break;
+    case pelio::MemoErrorKind::UnknownKana:
+        require(error.position >= 1 && error.position <= pelio::kMemoLength,
+                "kana not made out are counted among the 20");
+        break;
     default:
         require(false, "a refusal has one of the listed kinds");
     }
@@ -139,11 +143,13 @@ void checkRefusal(std::u16string_view text, const pelio::MemoError& error) {
 
 // What is offered near a text is a handful of memos the reader takes, each as it stands.
 void checkSuggestions(std::u16string_view text, pelio::SuggestionScope scope) {
-    pelio::KnownName name;
-    name.written.set(0);
-    const auto suggestions = pelio::suggestMemos(text, name, scope);
-    require(suggestions.size() <= pelio::kShownSuggestions, "at most five memos are offered");
-    for (const pelio::MemoSuggestion& suggestion : suggestions) {
+    pelio::SuggestionContext context;
+    context.name.written.set(0);
+    const auto suggestions = pelio::suggestMemos(text, context, scope);
+    require(suggestions.offered.size() <= pelio::kShownSuggestions &&
+                suggestions.offered.size() <= suggestions.found,
+            "at most five memos are offered, of those found");
+    for (const pelio::MemoSuggestion& suggestion : suggestions.offered) {
         const pelio::MemoReading reading = pelio::readMemo(pelio::memoText({suggestion.codes, 0}));
         const auto* content = std::get_if<pelio::MemoContent>(&reading);
         require(content != nullptr && *content == suggestion.content,

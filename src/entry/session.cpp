@@ -9,8 +9,10 @@ namespace pelio {
 namespace {
 
 // A saved line: this mark, then one character for each small number of the record (its value
-// above '0'), one '0' or '1' for each flag, and the memo last written, if any.
-constexpr std::u16string_view kMark = u"pelio1:";
+// above '0'), one '0' or '1' for each flag, and the memo last written, if any. A tab saved by
+// the previous version, whose line has no read name, is restored all the same.
+constexpr std::u16string_view kMark = u"pelio2:";
+constexpr std::u16string_view kFirstMark = u"pelio1:";
 
 enum Number {
     Cursor,
@@ -22,20 +24,22 @@ enum Number {
     Entered1,
     EnteredSlots = Entered1 + kNameSlots,
     Page,
-    kNumbers
+    kFirstVersionNumbers,
+    NameRead = kFirstVersionNumbers,
+    Read1,
+    kNumbers = Read1 + kNameSlots
 };
 // The largest value of each number: a kana code, unless it is a count, a slot or a set of slots.
 constexpr auto kMost = [] {
     std::array<int, kNumbers> most{};
     most.fill(kKanaCount - 1);
     most[Cursor] = most[Highlighted] = kNameSlots;
-    most[Pending] = most[Page] = 1;
+    most[Pending] = most[Page] = most[NameRead] = 1;
     most[Shown] = most[EnteredSlots] = (1 << kNameSlots) - 1;
     return most;
 }();
 
-constexpr std::size_t kFlagsAt = kMark.size() + kNumbers;
-constexpr std::size_t kMemoAt = kFlagsAt + kFlagCount;
+static_assert(kMark.size() == kFirstMark.size());
 
 // The entry just after the completion that wrote `memo`; none if the program never writes it.
 std::optional<StateRecord> completionOf(std::u16string_view memo) {
@@ -66,6 +70,9 @@ std::u16string saveEntry(const StateRecord& state) {
     numbers[Highlighted] = state.highlightedSlot;
     numbers[EnteredSlots] = static_cast<int>(state.enteredName.written.to_ulong());
     numbers[Page] = state.flagPage;
+    numbers[NameRead] = state.readName.has_value();
+    for (std::size_t slot = 0; slot < kNameSlots && state.readName; ++slot)
+        numbers[Read1 + slot] = (*state.readName)[slot];
 
     std::u16string line(kMark);
     for (int number : numbers)
@@ -76,10 +83,15 @@ std::u16string saveEntry(const StateRecord& state) {
 }
 
 std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
-    if (saved.size() < kMemoAt || saved.substr(0, kMark.size()) != kMark)
+    const std::u16string_view mark = saved.substr(0, kMark.size());
+    if (mark != kMark && mark != kFirstMark)
+        return std::nullopt;
+    const std::size_t numberCount = mark == kMark ? kNumbers : kFirstVersionNumbers;
+    const std::size_t flagsAt = kMark.size() + numberCount, memoAt = flagsAt + kFlagCount;
+    if (saved.size() < memoAt)
         return std::nullopt;
     std::array<int, kNumbers> numbers{};
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
+    for (std::size_t i = 0; i < numberCount; ++i) {
         numbers[i] = saved[kMark.size() + i] - u'0';
         if (numbers[i] < 0 || numbers[i] > kMost[i])
             return std::nullopt;
@@ -87,7 +99,7 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
     StateRecord state;
     // The memo last written must be one the program writes; that completion gives the rank
     // and the meeting count.
-    const std::u16string_view memo = saved.substr(kMemoAt);
+    const std::u16string_view memo = saved.substr(memoAt);
     if (!memo.empty()) {
         const std::optional<StateRecord> completed = completionOf(memo);
         if (!completed)
@@ -97,7 +109,7 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
         state.adviceRank = completed->adviceRank;
     }
     for (int flag = 1; flag <= kFlagCount; ++flag) {
-        const char16_t tick = saved[kFlagsAt + static_cast<std::size_t>(flag - 1)];
+        const char16_t tick = saved[flagsAt + static_cast<std::size_t>(flag - 1)];
         if (tick != u'0' && tick != u'1')
             return std::nullopt;
         state.progressFlags.set(flag, tick == u'1');
@@ -115,6 +127,12 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
     state.highlightedSlot = static_cast<std::int16_t>(numbers[Highlighted]);
     state.enteredName.written = static_cast<unsigned long long>(numbers[EnteredSlots]);
     state.flagPage = static_cast<std::int16_t>(numbers[Page]);
+    if (numbers[NameRead] == 1) {
+        NameCodes read{};
+        for (std::size_t slot = 0; slot < kNameSlots; ++slot)
+            read[slot] = static_cast<KanaCode>(numbers[Read1 + slot]);
+        state.readName = read;
+    }
     return state;
 }
 

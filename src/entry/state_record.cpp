@@ -25,6 +25,7 @@ void commitPendingKey(StateRecord& state) {
     state.nameShown[slot] = true;
     state.enteredName.codes[slot] = state.pendingKeyIndex;
     state.enteredName.written.set(slot);
+    state.readName.reset();
     state.highlightedSlot = state.nameCursor;
 }
 
@@ -71,6 +72,7 @@ Results resetEntry(StateRecord& state) {
     state.nameShown = {};
     state.highlightedSlot = 0;
     state.enteredName = {};
+    state.readName.reset();
     state.writtenMemo.clear();
     return blankResults();
 }
@@ -81,6 +83,16 @@ void enterMemo(StateRecord& state, const MemoContent& content) {
     state.nameCursor = kNameSlots;
     state.highlightedSlot = kNameSlots;
     state.progressFlags = content.flags;
+    state.readName = content.name;
+}
+
+KnownName playerName(const StateRecord& state) {
+    if (!state.readName)
+        return state.enteredName;
+    KnownName name;
+    name.codes = *state.readName;
+    name.written.set();
+    return name;
 }
 
 Results complete(StateRecord& state) {

@@ -35,6 +35,9 @@ struct StateRecord {
     // The slots the player has written with the keys since the last reset: what a memo of
     // theirs must hold. Reading a memo writes the name boxes, not this.
     KnownName enteredName;
+    // The name of the memo read last, where no key has been written since: the name the player
+    // has, as far as the memos offered for a slip are concerned.
+    std::optional<NameCodes> readName;
 
     // Progress panel: 0 while page 1 is shown, 1 while page 2 is.
     std::int16_t flagPage = 0;
@@ -91,6 +94,10 @@ Results resetEntry(StateRecord& state);
 // A memo's name and progress replace the entry, as if the player had entered the four kana with
 // the keyboard and ticked the boxes; the pending key, the page and the entered name stay.
 void enterMemo(StateRecord& state, const MemoContent& content);
+
+// The name a memo of the player's holds as far as is known: that of the memo read last, or
+// the slots keyed in since, whichever came later.
+KnownName playerName(const StateRecord& state);
 
 // The completion: records the meeting count, the advice rank and the memo it writes, and
 // returns what to show, worked out from the stored name codes and flags alone.

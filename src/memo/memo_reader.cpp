@@ -41,6 +41,8 @@ constexpr std::array<std::pair<char16_t, char16_t>, 6> kQuotePairs{{
 
 // The code of `unit` among the 32 memo kana; small, voiced and other kana are not among them.
 std::int8_t memoKanaCode(char16_t unit) {
+    if (unit == u'？' || unit == u'?' || unit == u'・' || unit == u'･')
+        return kUnknownKana;
     const char16_t hiragana = asHiragana(unit);
     for (int code = 0; code < kMemoKanaCount; ++code) {
         if (kanaSymbol(static_cast<KanaCode>(code)) == hiragana)
@@ -108,6 +110,21 @@ MemoError tooLong(std::size_t length) {
     return {MemoErrorKind::TooLong, clampToInt(length),
             u"そうさめもの欄には" + fullWidthNumber(kMemoInputLimit) +
                 u"文字までしか入りません（入れると" + fullWidthNumber(length) + u"文字）"};
+}
+
+// "そうさめもの１番目、８番目と１５番目の文字がわかりません"
+MemoError unknownKana(const std::vector<std::size_t>& positions) {
+    std::u16string places;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (i > 0)
+            places += i + 1 == positions.size() ? u"と" : u"、";
+        places += fullWidthNumber(positions[i]) + u"番目";
+    }
+    std::u16string message = u"そうさめもの" + places + u"の文字がわかりません";
+    if (positions.size() > kMostUnknownKana)
+        message +=
+            u"（あてはまるものをさがせるのは" + fullWidthNumber(kMostUnknownKana) + u"文字まで）";
+    return {MemoErrorKind::UnknownKana, static_cast<int>(positions.size()), message};
 }
 
 MemoError checkMismatch() {
@@ -199,6 +216,13 @@ MemoReading readMemo(std::u16string_view text) {
         return notMemoKana(text, notKana->index);
     if (symbols.size() != kMemoLength)
         return wrongLength(symbols.size());
+    std::vector<std::size_t> unknown;
+    for (std::size_t n = 0; n < symbols.size(); ++n) {
+        if (symbols[n].code == kUnknownKana)
+            unknown.push_back(n + 1);
+    }
+    if (!unknown.empty())
+        return unknownKana(unknown);
     MemoCodes codes{};
     std::transform(symbols.begin(), symbols.end(), codes.begin(),
                    [](const TypedSymbol& s) { return static_cast<std::uint8_t>(s.code); });

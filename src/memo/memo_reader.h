@@ -29,6 +29,7 @@ enum class MemoErrorKind : std::uint8_t {
     NonzeroEmptyDigit, // a kana too large for its position
     CheckMismatch,     // the check digits disagree with each other or with the content
     ControlCharacter,  // the memo box takes in no control character but line breaks and tabs
+    UnknownKana,       // one to three kana the player could not make out, written as ？
 };
 
 struct MemoError {
@@ -37,7 +38,7 @@ struct MemoError {
     // character's place in the text, from 1, spaces, line breaks and quotes included, a
     // surrogate pair as one character (it is the first such character, so this is also its
     // UTF-16 index + 1). WrongLength: the number of memo kana found. NonzeroEmptyDigit: the
-    // memo position, 1..20. CheckMismatch: 0.
+    // memo position, 1..20. CheckMismatch: 0. UnknownKana: how many kana are unknown.
     int position = 0;
     std::u16string message; // for the player, in Japanese
 };
@@ -54,12 +55,17 @@ inline constexpr std::size_t kMemoInputLimit = 256;
 // refuses, it refuses whole.
 std::optional<MemoError> checkMemoInput(std::u16string_view incoming, std::size_t resultingLength);
 
-// One character of a typed memo as the reader takes it: one of the 32 memo kana, or not.
+// One character of a typed memo as the reader takes it: one of the 32 memo kana, a kana the
+// player could not make out, or anything else.
 struct TypedSymbol {
-    std::int8_t code;    // 0..31, or kNotMemoKana
+    std::int8_t code;    // 0..31, kUnknownKana or kNotMemoKana
     std::uint16_t index; // where the character starts in the text, in UTF-16 units
 };
 inline constexpr std::int8_t kNotMemoKana = -1;
+// A question mark, full- or half-width, or a middle dot: a kana the player could not read off
+// the screen. Up to this many of them in a memo of 20 kana are filled in with what fits.
+inline constexpr std::int8_t kUnknownKana = -2;
+inline constexpr std::size_t kMostUnknownKana = 3;
 
 // The characters of `text` the reader looks at, in order. White space of every kind, the
 // invisible characters a copy brings along and one pair of quotes around the whole text are
@@ -71,8 +77,9 @@ std::vector<TypedSymbol> typedSymbols(std::u16string_view text);
 MemoReading decodeMemo(const MemoCodes& codes);
 
 // Reads a memo as the player typed or pasted it: the characters `typedSymbols` keeps, which
-// must be 20 memo kana that `decodeMemo` accepts. The inverse of encodeMemo for every text the
-// game gives.
+// must be 20 memo kana that `decodeMemo` accepts. A memo with kana the player could not make out
+// is refused with their places, for the memos that fit to be offered. The inverse of encodeMemo for
+// every text the game gives.
 MemoReading readMemo(std::u16string_view text);
 
 } // namespace pelio

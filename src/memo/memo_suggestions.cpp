@@ -2,11 +2,13 @@
 
 #include "memo/kana_alphabet.h"
 #include "memo/memo_layout.h"
+#include "memo/memo_text.h"
 #include "memo/wording.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 
 namespace pelio {
@@ -19,6 +21,9 @@ constexpr double kLookAlikeSlip = 1.0; // shared among the look-alikes of the ka
 constexpr double kSwapSlip = 0.5;
 constexpr double kOtherKanaSlip = 0.05; // shared among the 31 other kana
 constexpr double kLengthSlip = 1.0;     // a kana left out or one too many
+// A player who copies the memo in its groups of five slips inside a group: a kana left out or
+// doubled shows as a group of four or six, and two kana are seldom swapped across a gap.
+constexpr double kOutsideTheGroup = 0.1;
 
 // A memo position's five binary digits as masks (weight 16 is 0x10): those the format leaves
 // 0, the name digits and flags, which make up the check count, and the copy of a check digit.
@@ -107,7 +112,7 @@ constexpr auto kLookAlikeCodes = [] {
 // fewer look-alikes the kana meant has; a character that is no memo kana at all was a slip,
 // whatever it stands for.
 double replacementLikelihood(std::int8_t typed, std::uint8_t code) {
-    if (typed == kNotMemoKana)
+    if (typed < 0)
         return kLookAlikeSlip;
     if ((kLookAlikeCodes[code] >> typed & 1u) != 0)
         return kLookAlikeSlip / std::popcount(kLookAlikeCodes[code]);
@@ -117,7 +122,7 @@ double replacementLikelihood(std::int8_t typed, std::uint8_t code) {
 // A slip as the search undoes it: which places it touched in the memo (an extra kana: in what
 // was typed) and what the memo has there instead.
 struct Slip {
-    enum class Kind : std::uint8_t { Replaced, Swapped, Dropped, Extra, TwoReplaced };
+    enum class Kind : std::uint8_t { Replaced, Swapped, Dropped, Extra, TwoReplaced, Filled };
     Kind kind;
     std::uint8_t at;
     std::uint8_t second = 0; // the other place two replaced kana touch
@@ -128,17 +133,84 @@ struct Candidate {
     double likelihood;
     bool holdsName;
     Slip slip;
+    int storyCost = 0; // how far the memo is from the one the player had before
 };
+
+// How badly a memo's boxes follow on from those of the player's earlier memo of the same name:
+// a box unticked since counts far more than one ticked since. A memo of another name follows
+// on from nothing.
+int storyCost(const MemoContent& memo, const std::optional<MemoContent>& earlier) {
+    if (!earlier)
+        return 0;
+    if (earlier->name != memo.name)
+        return (kFlagCount + 1) * (kFlagCount + 1);
+    int cost = 0;
+    for (FlagNumber number = 1; number <= kFlagCount; ++number) {
+        const bool before = earlier->flags.isSet(number), now = memo.flags.isSet(number);
+        cost += before && !now ? kFlagCount + 1 : now && !before ? 1 : 0;
+    }
+    return cost;
+}
+
+// The runs of kana the player typed between spaces: where all four are groups of five but one
+// that is a kana short or long, that one holds the slip.
+struct Groups {
+    std::array<std::uint8_t, kMemoLength + 1> run{}; // of each kana typed
+    int slipped = -1;     // the run that is a kana short or long, if the runs are the memo's groups
+    bool inFives = false; // the runs are the memo's four groups of five
+};
+
+Groups groupsOf(const std::vector<TypedSymbol>& symbols) {
+    Groups groups;
+    std::array<int, kMemoLength + 1> lengths{};
+    std::size_t runs = 0;
+    for (std::size_t n = 0; n < symbols.size() && n < groups.run.size(); ++n) {
+        // Whatever the reader skipped between two kana (a space, mostly) ends a run.
+        if (n > 0 && symbols[n].index > symbols[n - 1].index + 1)
+            ++runs;
+        groups.run[n] = static_cast<std::uint8_t>(runs);
+        ++lengths[runs];
+    }
+    if (runs + 1 != kMemoLength / kMemoGroupLength)
+        return groups;
+    int odd = -1, oddRuns = 0;
+    for (std::size_t r = 0; r <= runs; ++r) {
+        if (lengths[r] != kMemoGroupLength) {
+            odd = static_cast<int>(r);
+            ++oddRuns;
+        }
+    }
+    groups.inFives = oddRuns == 0;
+    if (oddRuns == 1 && std::abs(lengths[static_cast<std::size_t>(odd)] - kMemoGroupLength) == 1)
+        groups.slipped = odd;
+    return groups;
+}
 
 class Search {
 public:
     // Only texts of 19 to 21 kana are one slip or two replaced kana from a memo.
-    Search(const std::vector<TypedSymbol>& symbols, const KnownName& name, SuggestionScope scope)
-        : name_(name)
+    Search(const std::vector<TypedSymbol>& symbols, const SuggestionContext& context,
+           SuggestionScope scope)
+        : context_(context)
         , knownNameOnly_(scope == SuggestionScope::KnownNameOnly)
-        , length_(symbols.size() <= typed_.size() ? symbols.size() : 0) {
+        , length_(symbols.size() <= typed_.size() ? symbols.size() : 0)
+        , groups_(groupsOf(symbols)) {
         for (std::size_t n = 0; n < length_; ++n)
             typed_[n] = symbols[n].code;
+    }
+
+    // Every memo that the kana the player could not make out can stand for.
+    void fillUnknown() {
+        std::vector<std::uint8_t> unknown;
+        for (std::uint8_t n = 0; n < length_; ++n) {
+            if (typed_[n] == kUnknownKana)
+                unknown.push_back(n);
+        }
+        if (length_ != kMemoLength || unknown.empty() || unknown.size() > kMostUnknownKana)
+            return;
+        MemoCodes codes{};
+        std::copy_n(typed_.begin(), kMemoLength, codes.begin());
+        fill(codes, unknown, 0);
     }
 
     // The memos one slip away: only slips that make 20 kana of what was typed are tried.
@@ -148,14 +220,20 @@ public:
             for (std::uint8_t code = 0; code < kMemoKanaCount; ++code) {
                 if (length_ == kMemoLength && code != typed_[n])
                     consider({Replaced, n}, code, replacementLikelihood(typed_[n], code));
+                // Put in before typed place n: in the group of the kana before or after it.
                 if (length_ + 1 == kMemoLength)
-                    consider({Dropped, n}, code, kLengthSlip);
+                    consider({Dropped, n}, code,
+                             kLengthSlip * std::max(n > 0 ? inGroup(n - 1u) : 0.0,
+                                                    n < length_ ? inGroup(n) : 0.0));
             }
             if (length_ == kMemoLength && n + 1 < kMemoLength && typed_[n] != typed_[n + 1])
-                consider({Swapped, n}, 0, kSwapSlip);
+                consider({Swapped, n}, 0,
+                         groups_.inFives && groups_.run[n] != groups_.run[n + 1]
+                             ? kSwapSlip * kOutsideTheGroup
+                             : kSwapSlip);
         }
         for (std::uint8_t n = 0; length_ == kMemoLength + 1 && n < length_; ++n)
-            consider({Extra, n}, 0, kLengthSlip);
+            consider({Extra, n}, 0, kLengthSlip * inGroup(n));
     }
 
     // The memos two replaced kana away. There are some 180,000 such texts; each position pair
@@ -190,8 +268,13 @@ public:
 
     bool foundAny() const { return !found_.empty(); }
 
-    // The best `limit` suggestions, with what each changed in words.
-    std::vector<MemoSuggestion> best(std::size_t limit) {
+    // The best `limit` suggestions, with what each changed in words. Equally likely slips are
+    // told apart by how well each memo follows on from the player's earlier one.
+    Suggestions best(std::size_t limit) {
+        if (context_.earlier) {
+            for (Candidate& candidate : found_)
+                candidate.storyCost = storyCost(content(candidate.codes), context_.earlier);
+        }
         limit = std::min(limit, found_.size());
         std::partial_sort(found_.begin(), found_.begin() + static_cast<std::ptrdiff_t>(limit),
                           found_.end(), [](const Candidate& a, const Candidate& b) {
@@ -199,26 +282,58 @@ public:
                                   return a.holdsName;
                               if (a.likelihood != b.likelihood)
                                   return a.likelihood > b.likelihood;
+                              if (a.storyCost != b.storyCost)
+                                  return a.storyCost < b.storyCost;
                               return a.codes < b.codes;
                           });
-        std::vector<MemoSuggestion> suggestions(limit);
+        Suggestions suggestions{std::vector<MemoSuggestion>(limit), found_.size()};
         for (std::size_t i = 0; i < limit; ++i) {
             const Candidate& candidate = found_[i];
-            MemoSuggestion& suggestion = suggestions[i];
+            MemoSuggestion& suggestion = suggestions.offered[i];
             suggestion.codes = candidate.codes;
-            suggestion.content = std::get<MemoContent>(decodeMemo(candidate.codes));
+            suggestion.content = content(candidate.codes);
             suggestion.change = describe(candidate);
             suggestion.changed = changed(candidate.slip);
+            suggestion.lengthSlip = candidate.slip.kind == Slip::Kind::Dropped ||
+                                    candidate.slip.kind == Slip::Kind::Extra;
         }
         return suggestions;
     }
 
 private:
+    static MemoContent content(const MemoCodes& codes) {
+        return std::get<MemoContent>(decodeMemo(codes));
+    }
+
+    // Tries every kana that fits the format at the unknown places from `next` on.
+    void fill(MemoCodes& codes, const std::vector<std::uint8_t>& unknown, std::size_t next) {
+        if (next == unknown.size()) {
+            if (accepted(codes))
+                found_.push_back({codes,
+                                  kLengthSlip,
+                                  context_.name.heldBy(nameOf(codes)),
+                                  {Slip::Kind::Filled, unknown.front()}});
+            return;
+        }
+        const std::uint8_t n = unknown[next];
+        for (std::uint8_t code = 0; code < kMemoKanaCount; ++code) {
+            if (fitsFormat(n, code)) {
+                codes[n] = code;
+                fill(codes, unknown, next + 1);
+            }
+        }
+    }
+
+    // How likely a slip at typed place `n` is, given the groups the player typed in.
+    double inGroup(std::size_t n) const {
+        return groups_.slipped < 0 || groups_.run[n] == groups_.slipped ? 1.0 : kOutsideTheGroup;
+    }
+
     // Adds typed position `n` to, or with `sign` -1 takes it from, the counts of faulty
     // positions, of the check count and of the check digits' copies.
     void count(std::size_t n, int sign, int& faulty, int& checkCount,
                std::array<std::array<int, 2>, kCheckDigits + 1>& copies) const {
-        if (typed_[n] == kNotMemoKana || !fitsFormat(n, static_cast<std::uint8_t>(typed_[n]))) {
+        if (typed_[n] < 0 || !fitsFormat(n, static_cast<std::uint8_t>(typed_[n]))) {
             faulty += sign;
             return;
         }
@@ -246,7 +361,7 @@ private:
                 found_.push_back(
                     {codes,
                      replacementLikelihood(typed_[p], a) * replacementLikelihood(typed_[q], b),
-                     name_.heldBy(nameOf(codes)),
+                     context_.name.heldBy(nameOf(codes)),
                      {Slip::Kind::TwoReplaced, p, q}});
             }
         }
@@ -274,7 +389,7 @@ private:
             const bool putIn =
                 slip.kind != Slip::Kind::Swapped && slip.kind != Slip::Kind::Extra && n == slip.at;
             const int typed = putIn ? code : typed_[from];
-            if (typed == kNotMemoKana)
+            if (typed < 0)
                 return std::nullopt;
             codes[n] = static_cast<std::uint8_t>(typed);
         }
@@ -285,7 +400,7 @@ private:
         const std::optional<MemoCodes> codes = undo(slip, code);
         if (!codes || !accepted(*codes))
             return;
-        const bool holdsName = name_.heldBy(nameOf(*codes));
+        const bool holdsName = context_.name.heldBy(nameOf(*codes));
         if (knownNameOnly_ && !holdsName)
             return;
         // A kana left out of a run of its twins, or doubled, gives the same memo from every
@@ -298,7 +413,9 @@ private:
             found_.push_back({*codes, likelihood, holdsName, slip});
     }
 
-    static std::bitset<kMemoLength> changed(Slip slip) {
+    std::bitset<kMemoLength> changed(Slip slip) const {
+        if (slip.kind == Slip::Kind::Filled)
+            return filled();
         std::bitset<kMemoLength> changed;
         if (slip.kind != Slip::Kind::Extra)
             changed.set(slip.at);
@@ -309,6 +426,14 @@ private:
         return changed;
     }
 
+    // The unknown places a filled memo put kana into.
+    std::bitset<kMemoLength> filled() const {
+        std::bitset<kMemoLength> places;
+        for (std::size_t n = 0; n < kMemoLength; ++n)
+            places.set(n, typed_[n] == kUnknownKana);
+        return places;
+    }
+
     // "８番目の「ほ」を「は」に", as the player would say it; places count memo kana from 1.
     std::u16string describe(const Candidate& candidate) const {
         const auto place = [](std::size_t n) { return fullWidthNumber(n + 1) + u"番目"; };
@@ -317,8 +442,7 @@ private:
         };
         // What was typed at `n`, if it was a memo kana: "の「ほ」".
         const auto typedKana = [&](std::size_t n) {
-            return typed_[n] == kNotMemoKana ? std::u16string()
-                                             : std::u16string(u"の") + kana(typed_[n]);
+            return typed_[n] < 0 ? std::u16string() : std::u16string(u"の") + kana(typed_[n]);
         };
         const auto replacement = [&](std::size_t n) {
             return place(n) + typedKana(n) + u"を" + kana(candidate.codes[n]) + u"に";
@@ -334,21 +458,48 @@ private:
         case Slip::Kind::Dropped:
             return place(slip.at) + u"に" + kana(candidate.codes[slip.at]) + u"を足す";
         case Slip::Kind::Extra:
-            return place(slip.at) +
-                   (typed_[slip.at] == kNotMemoKana ? u"の文字" : typedKana(slip.at)) + u"をのぞく";
+            return place(slip.at) + (typed_[slip.at] < 0 ? u"の文字" : typedKana(slip.at)) +
+                   u"をのぞく";
+        case Slip::Kind::Filled: {
+            std::u16string filledIn;
+            for (std::size_t n = 0; n < kMemoLength; ++n) {
+                if (typed_[n] == kUnknownKana)
+                    filledIn += (filledIn.empty() ? u"" : u"、") + place(n) + u"は" +
+                                kana(candidate.codes[n]);
+            }
+            return filledIn;
+        }
         }
         return {};
     }
 
-    const KnownName& name_;
+    const SuggestionContext& context_;
     const bool knownNameOnly_;
     std::array<std::int8_t, kMemoLength + 1> typed_{};
     const std::size_t length_;
+    const Groups groups_;
     std::vector<Candidate> found_;
 };
 
 // Whether a refused text was refused for a fault a slip could have made.
-bool looksLikeASlip(const std::vector<TypedSymbol>& symbols) {
+// How many of the kana typed the player could not make out; -1 where some other character
+// is no memo kana at all.
+int unknownCount(const std::vector<TypedSymbol>& symbols) {
+    int unknown = 0;
+    for (const TypedSymbol& symbol : symbols) {
+        if (symbol.code == kNotMemoKana)
+            return -1;
+        unknown += symbol.code == kUnknownKana;
+    }
+    return unknown;
+}
+
+// Whether a refused text was refused for a fault a slip could have made, or for kana the
+// player could not make out that can be filled in.
+bool worthSearching(const std::vector<TypedSymbol>& symbols) {
+    const int unknown = unknownCount(symbols);
+    if (unknown > 0)
+        return symbols.size() == kMemoLength && unknown <= static_cast<int>(kMostUnknownKana);
     const auto notKana = std::count_if(symbols.begin(), symbols.end(),
                                        [](const TypedSymbol& s) { return s.code == kNotMemoKana; });
     if (notKana != 0)
@@ -366,20 +517,89 @@ bool KnownName::heldBy(const NameCodes& name) const {
     return true;
 }
 
-std::vector<MemoSuggestion> suggestMemos(std::u16string_view text, const KnownName& name,
-                                         SuggestionScope scope, std::size_t limit) {
+Suggestions suggestMemos(std::u16string_view text, const SuggestionContext& context,
+                         SuggestionScope scope, std::size_t limit) {
     if (text.size() > kMemoInputLimit)
         return {};
     const std::vector<TypedSymbol> symbols = typedSymbols(text);
     const bool reads = std::holds_alternative<MemoContent>(readMemo(text));
-    if (scope == SuggestionScope::KnownNameOnly ? !name.any() || !reads
-                                                : reads || !looksLikeASlip(symbols))
+    if (scope == SuggestionScope::KnownNameOnly ? !context.name.any() || !reads
+                                                : reads || !worthSearching(symbols))
         return {};
-    Search search(symbols, name, scope);
-    search.oneSlip();
-    if (scope == SuggestionScope::Refused && !search.foundAny())
-        search.twoReplaced();
+    Search search(symbols, context, scope);
+    if (unknownCount(symbols) > 0) {
+        search.fillUnknown();
+    } else {
+        search.oneSlip();
+        if (scope == SuggestionScope::Refused && !search.foundAny())
+            search.twoReplaced();
+    }
     return search.best(limit);
+}
+
+std::vector<Distinction> distinguish(std::span<const MemoSuggestion> offered,
+                                     std::size_t mostFlags) {
+    std::vector<Distinction> distinctions(offered.size());
+    // How many of those offered tick each box: a box few tick, or few leave, is the telling one.
+    std::array<std::size_t, kFlagCount + 1> ticking{};
+    for (const MemoSuggestion& suggestion : offered) {
+        for (FlagNumber number = 1; number <= kFlagCount; ++number)
+            ticking[static_cast<std::size_t>(number)] += suggestion.content.flags.isSet(number);
+    }
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        const MemoContent& memo = offered[i].content;
+        Distinction& distinction = distinctions[i];
+        std::vector<const MemoContent*> sameName;
+        for (std::size_t j = 0; j < offered.size(); ++j) {
+            if (j == i)
+                continue;
+            if (offered[j].content.name == memo.name)
+                sameName.push_back(&offered[j].content);
+            else
+                distinction.name = true;
+        }
+        const auto separated = [&](FlagNumber number, const std::vector<const MemoContent*>& from) {
+            return static_cast<std::size_t>(std::count_if(from.begin(), from.end(), [&](auto* o) {
+                return o->flags.isSet(number) != memo.flags.isSet(number);
+            }));
+        };
+        // Few of those offered share its value of a box that is telling.
+        const auto sharing = [&](FlagNumber number) {
+            const std::size_t ticks = ticking[static_cast<std::size_t>(number)];
+            return memo.flags.isSet(number) ? ticks : offered.size() - ticks;
+        };
+        const auto chosen = [&](FlagNumber number) {
+            return std::find(distinction.flags.begin(), distinction.flags.end(), number) !=
+                   distinction.flags.end();
+        };
+        // First the boxes that tell it from the most of the others not yet told apart.
+        std::vector<const MemoContent*> untold = sameName;
+        while (!untold.empty() && distinction.flags.size() < mostFlags) {
+            FlagNumber best = 0;
+            std::size_t most = 0;
+            for (FlagNumber number = 1; number <= kFlagCount; ++number) {
+                const std::size_t count = chosen(number) ? 0 : separated(number, untold);
+                if (count > most ||
+                    (count == most && count > 0 && sharing(number) < sharing(best))) {
+                    best = number;
+                    most = count;
+                }
+            }
+            if (best == 0)
+                break;
+            distinction.flags.push_back(best);
+            std::erase_if(untold,
+                          [&](auto* o) { return o->flags.isSet(best) != memo.flags.isSet(best); });
+        }
+        // Then, while there is room, boxes that alone tell it from every other of its name: two
+        // memos that differ in a pair of boxes are best told apart by both.
+        for (FlagNumber number = 1; number <= kFlagCount && !sameName.empty(); ++number) {
+            if (distinction.flags.size() < mostFlags && !chosen(number) &&
+                separated(number, sameName) == sameName.size())
+                distinction.flags.push_back(number);
+        }
+    }
+    return distinctions;
 }
 
 } // namespace pelio

@@ -4,6 +4,8 @@
 
 #include <bitset>
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,14 @@ struct KnownName {
     bool operator==(const KnownName&) const = default;
 };
 
+// What the search knows of the player besides the text: the name they have, whose memos come
+// first, and the memo they had before, which tells apart memos that are equally likely slips:
+// a game moves forward, so the likelier memo keeps what that one ticked and changes least.
+struct SuggestionContext {
+    KnownName name;
+    std::optional<MemoContent> earlier = std::nullopt;
+};
+
 // A memo the game would accept, near what the player typed.
 struct MemoSuggestion {
     MemoCodes codes{};
@@ -28,13 +38,16 @@ struct MemoSuggestion {
     std::bitset<kMemoLength> changed;
     // What was changed, for the player: "８番目の「ほ」を「は」に".
     std::u16string change;
+    // The kana was put in or taken out, so its place says where this memo differs.
+    bool lengthSlip = false;
 };
 
 // Which memos to look for.
 enum class SuggestionScope : std::uint8_t {
     // Near a text the reader refuses: within one slip (a kana replaced, two neighbours
     // swapped, a kana left out or one too many), and only where there is none of those,
-    // within two replaced kana. Memos that hold the known name come first.
+    // within two replaced kana; for a text with kana the player could not make out, every
+    // memo that fits. Memos that hold the known name come first.
     Refused,
     // Near a text that reads, but as another name than the known one: memos within one slip
     // that hold the known name.
@@ -43,11 +56,32 @@ enum class SuggestionScope : std::uint8_t {
 
 inline constexpr std::size_t kShownSuggestions = 5;
 
+struct Suggestions {
+    std::vector<MemoSuggestion> offered; // best first
+    std::size_t found = 0;               // how many memos were found in all
+};
+
 // The likeliest memos near `text`, best first, at most `limit` of them. A refused text gets
 // suggestions only when its fault looks like a slip: a check that does not match, a kana too
-// large for its place, 19 or 21 memo kana, or exactly one character that is not a memo kana.
-std::vector<MemoSuggestion> suggestMemos(std::u16string_view text, const KnownName& name,
-                                         SuggestionScope scope,
-                                         std::size_t limit = kShownSuggestions);
+// large for its place, 19 or 21 memo kana, exactly one character that is not a memo kana, or
+// up to three kana the player could not make out.
+Suggestions suggestMemos(std::u16string_view text, const SuggestionContext& context,
+                         SuggestionScope scope, std::size_t limit = kShownSuggestions);
+
+// What tells one memo offered apart from the others offered with it, for a player who
+// remembers what they found better than 20 kana: whether its name differs from another's, and
+// the boxes on which it differs from the others that share its name, the most telling first.
+struct Distinction {
+    bool name = false;
+    std::vector<FlagNumber> flags;
+};
+
+// How many boxes a memo offered names to tell it from the others: a line on a phone.
+inline constexpr std::size_t kDistinguishingBoxes = 3;
+
+// A distinction for each of `offered`, of at most `mostFlags` boxes. The boxes are enough to
+// tell each memo from every other of its name wherever that many can.
+std::vector<Distinction> distinguish(std::span<const MemoSuggestion> offered,
+                                     std::size_t mostFlags);
 
 } // namespace pelio

@@ -61,5 +61,18 @@ TEST(Session, RestoresNothingFromALineItDidNotWrite) {
         EXPECT_FALSE(restoreEntry(line).has_value()) << line.size();
 }
 
+// A tab saved by the version before, whose line holds no name read, is restored all the same.
+TEST(Session, RestoresALineOfTheVersionBefore) {
+    StateRecord state;
+    typeText(state, u"いう");
+    complete(state);
+    std::u16string line = saveEntry(state);
+    const std::size_t readAt = line.find(u':') + 1 + 14; // the numbers before the name read
+    line.erase(readAt, 5).replace(5, 1, u"1");
+    const std::optional<StateRecord> restored = restoreEntry(line);
+    ASSERT_TRUE(restored.has_value());
+    EXPECT_EQ(*restored, state);
+}
+
 } // namespace
 } // namespace pelio

@@ -50,7 +50,7 @@ TEST(MemoSuggestions, UndoEverySlipTheReaderRefuses) {
         for (const std::u16string& slip : slips) {
             if (!refused(slip))
                 continue;
-            const auto offered = suggestMemos(slip, {}, SuggestionScope::Refused, kAll);
+            const auto offered = suggestMemos(slip, {}, SuggestionScope::Refused, kAll).offered;
             EXPECT_NE(std::ranges::find(offered, meant, &MemoSuggestion::content), offered.end())
                 << vector.what;
         }
@@ -118,7 +118,8 @@ TEST(MemoSuggestions, OfferExactlyTheMemosTheReaderTakesNearby) {
             continue;
         ++searched[expected.twoReplaced];
         std::set<MemoCodes> offered;
-        for (const MemoSuggestion& s : suggestMemos(typed, {}, SuggestionScope::Refused, kAll))
+        for (const MemoSuggestion& s :
+             suggestMemos(typed, {}, SuggestionScope::Refused, kAll).offered)
             offered.insert(s.codes);
         EXPECT_EQ(offered, expected.memos);
     }
@@ -152,10 +153,10 @@ TEST(MemoSuggestions, SayWhatEachSlipChanged) {
     };
     for (const auto& c : cases) {
         const MemoContent meant{c.meant.name, c.meant.flags};
-        const auto offered = suggestMemos(c.typed, {}, SuggestionScope::Refused, kAll);
+        const auto offered = suggestMemos(c.typed, {}, SuggestionScope::Refused, kAll).offered;
         const auto found = std::ranges::find(offered, meant, &MemoSuggestion::content);
         ASSERT_NE(found, offered.end()) << c.typed.size();
-        EXPECT_TRUE(found->change == c.change) << c.typed.size();
+        EXPECT_EQ(found->change, c.change) << c.typed.size();
         std::bitset<kMemoLength> changed;
         for (std::size_t n : c.changed)
             changed.set(n);
@@ -173,18 +174,18 @@ TEST(MemoSuggestions, RankTheEnteredNameFirstThenTheLikeliestSlips) {
     typed[13] = u'ぬ'; // for "ね"
     KnownName name;
     name.written.set();
-    EXPECT_NE(suggestMemos(typed, {}, SuggestionScope::Refused).front().content, meant);
-    const auto offered = suggestMemos(typed, name, SuggestionScope::Refused, kAll);
+    EXPECT_NE(suggestMemos(typed, {}, SuggestionScope::Refused).offered.front().content, meant);
+    const auto offered = suggestMemos(typed, {name}, SuggestionScope::Refused, kAll).offered;
     EXPECT_EQ(offered.front().content, meant);
     const auto holds = [&](const MemoSuggestion& s) { return name.heldBy(s.content.name); };
     EXPECT_TRUE(std::ranges::is_partitioned(offered, holds));
 
     std::u16string slip = kanaOf(vectors[3]); // いあうえあ …
     slip[0] = u'こ';
-    const auto alike = suggestMemos(slip, {}, SuggestionScope::Refused);
+    const auto alike = suggestMemos(slip, {}, SuggestionScope::Refused).offered;
     ASSERT_GE(alike.size(), 2u);
-    EXPECT_TRUE(alike[0].change == u"１番目の「こ」を「い」に");
-    EXPECT_TRUE(alike[1].change == u"１番目の「こ」を「う」に");
+    EXPECT_EQ(alike[0].change, u"１番目の「こ」を「い」に");
+    EXPECT_EQ(alike[1].change, u"１番目の「こ」を「う」に");
 }
 
 // Only texts that look like one slip, or two replaced kana, are worth a suggestion; a text that
@@ -206,9 +207,132 @@ TEST(MemoSuggestions, AreOfferedOnlyWhereTheyCanHelp) {
         {kana.substr(1), SuggestionScope::KnownNameOnly, other},
     };
     for (const auto& c : cases)
-        EXPECT_TRUE(suggestMemos(c.text, c.name, c.scope).empty()) << c.text.size();
-    for (const MemoSuggestion& s : suggestMemos(kana, other, SuggestionScope::KnownNameOnly))
+        EXPECT_TRUE(suggestMemos(c.text, {c.name}, c.scope).offered.empty()) << c.text.size();
+    for (const MemoSuggestion& s :
+         suggestMemos(kana, {other}, SuggestionScope::KnownNameOnly).offered)
         EXPECT_EQ(s.content.name[3], 5);
+}
+
+// Kana the player could not make out, however written, are filled in with every kana that gives
+// a memo the game takes; those with the entered name come first.
+TEST(MemoSuggestions, FillEveryMemoThatFitsKanaThePlayerCouldNotMakeOut) {
+    const test::MemoVector& vector = test::memoVectors()[4];
+    const MemoCodes meant = encodeMemo(vector.name, vector.flags).codes;
+    const struct {
+        std::vector<std::size_t> places;
+        char16_t unknown;
+    } cases[]{{{2}, u'？'}, {{0, 19}, u'?'}, {{6, 7, 15}, u'・'}};
+    for (const auto& c : cases) {
+        std::u16string typed = memoText({meant, 0});
+        std::bitset<kMemoLength> unknown;
+        for (std::size_t n : c.places) {
+            typed[n + n / 5] = c.unknown;
+            unknown.set(n);
+        }
+        std::size_t fits = 0;
+        for (std::size_t filling = 0; filling < std::size_t{1} << (5 * c.places.size());
+             ++filling) {
+            MemoCodes codes = meant;
+            for (std::size_t i = 0; i < c.places.size(); ++i)
+                codes[c.places[i]] = static_cast<std::uint8_t>(filling >> (5 * i) & 31);
+            fits += std::holds_alternative<MemoContent>(decodeMemo(codes));
+        }
+        KnownName name{vector.name, std::bitset<kNameSlots>().set()};
+        const Suggestions found = suggestMemos(typed, {name}, SuggestionScope::Refused, kAll);
+        EXPECT_EQ(found.found, fits);
+        EXPECT_EQ(found.offered.size(), fits);
+        for (const MemoSuggestion& s : found.offered) {
+            EXPECT_EQ(s.changed, unknown);
+            for (std::size_t n = 0; n < kMemoLength; ++n)
+                EXPECT_TRUE(unknown.test(n) || s.codes[n] == meant[n]);
+        }
+        const auto holds = [&](const MemoSuggestion& s) { return name.heldBy(s.content.name); };
+        EXPECT_TRUE(std::ranges::is_partitioned(found.offered, holds));
+        EXPECT_NE(std::ranges::find(found.offered, meant, &MemoSuggestion::codes),
+                  found.offered.end());
+    }
+}
+
+// Where a kana is left out of a memo copied in its groups of five, the short group holds the
+// slip: its memos rank above those of a kana put in elsewhere.
+TEST(MemoSuggestions, LookForAKanaLeftOutInTheGroupThatIsShort) {
+    std::array<int, 2> first{}; // copied without spaces, in groups
+    for (const test::MemoVector& vector : test::memoVectors()) {
+        const MemoContent meant{vector.name, vector.flags};
+        for (std::size_t n = 0; n < kMemoLength; ++n) {
+            const std::u16string inGroups = std::u16string(vector.text).erase(n + n / 5, 1);
+            const auto rank = [&](std::u16string_view typed) {
+                const auto offered =
+                    suggestMemos(typed, {}, SuggestionScope::Refused, kAll).offered;
+                return std::ranges::find(offered, meant, &MemoSuggestion::content) -
+                       offered.begin();
+            };
+            first[0] += rank(kanaOf(vector).erase(n, 1)) == 0;
+            first[1] += rank(inGroups) == 0;
+        }
+    }
+    EXPECT_GT(first[1], first[0]);
+}
+
+// Slips equally likely are told apart by the memo the player had before: the game moves on, so
+// the memo meant keeps what that one ticked.
+TEST(MemoSuggestions, RankEquallyLikelySlipsByTheEarlierMemo) {
+    std::mt19937 random(1209);
+    std::array<int, 2> first{}; // not knowing the earlier memo, knowing it
+    for (int round = 0; round < 60; ++round) {
+        MemoContent meant;
+        for (KanaCode& code : meant.name)
+            code = static_cast<KanaCode>(random() % kKanaCount);
+        for (FlagNumber number = 1; number <= kFlagCount; ++number)
+            meant.flags.set(number, random() % 3 == 0);
+        MemoContent earlier = meant;
+        earlier.flags.set(static_cast<FlagNumber>(1 + random() % kFlagCount), false);
+        std::u16string typed = memoText(encodeMemo(meant.name, meant.flags));
+        std::erase(typed, kIdeographicSpace);
+        typed.erase(random() % kMemoLength, 1);
+        const auto rank = [&](const SuggestionContext& context) {
+            const auto offered =
+                suggestMemos(typed, context, SuggestionScope::Refused, kAll).offered;
+            return std::ranges::find(offered, meant, &MemoSuggestion::content) - offered.begin();
+        };
+        first[0] += rank({}) == 0;
+        first[1] += rank({{}, earlier}) == 0;
+    }
+    EXPECT_GT(first[1], first[0]);
+}
+
+// Each memo offered for a kana left out names boxes that tell it from every other of its name;
+// two that differ in a pair of boxes name both.
+TEST(MemoSuggestions, DistinctionsTellEachMemoFromTheOthers) {
+    for (const test::MemoVector& vector : test::memoVectors()) {
+        for (std::size_t n = 0; n < kMemoLength; ++n) {
+            const auto offered =
+                suggestMemos(kanaOf(vector).erase(n, 1), {}, SuggestionScope::Refused).offered;
+            const std::vector<Distinction> told = distinguish(offered, kDistinguishingBoxes);
+            for (std::size_t i = 0; i < offered.size(); ++i) {
+                const MemoContent& memo = offered[i].content;
+                for (std::size_t j = 0; j < offered.size(); ++j) {
+                    const MemoContent& other = offered[j].content;
+                    if (other.name != memo.name) {
+                        EXPECT_TRUE(told[i].name);
+                    }
+                    if (j == i || other.name != memo.name)
+                        continue;
+                    EXPECT_TRUE(std::ranges::any_of(
+                        told[i].flags,
+                        [&](FlagNumber f) { return memo.flags.isSet(f) != other.flags.isSet(f); }))
+                        << vector.what << n;
+                }
+            }
+        }
+    }
+    const auto pair =
+        suggestMemos(u"たうせておいあへあいちあいあのあけあち", {}, SuggestionScope::Refused)
+            .offered;
+    ASSERT_EQ(pair.size(), 2u);
+    const std::vector<FlagNumber> both{flag("Chk_Lgt"), flag("Chk_Ras")};
+    for (const Distinction& told : distinguish(pair, kDistinguishingBoxes))
+        EXPECT_TRUE(std::ranges::is_permutation(told.flags, both));
 }
 
 } // namespace
