@@ -16,7 +16,11 @@ struct MemoFix {
     std::u16string memo;      // as the memo box shows it, in four groups
     std::uint32_t marked = 0; // bit i set: memo[i] is a kana the fix changed or put in
     std::u16string details; // its name, ticked boxes and rank: "なまえ「いうえお」　…"
-    std::u16string spoken;  // all of it for a screen reader, with what the fix changed
+    // What sets it apart from the others offered: where a kana was put in or taken out, its
+    // name where the names differ, and the boxes it ticks or leaves unticked where another
+    // does not: "１４番目に「ね」を足す　＋ライター　－宵らせのとの対面".
+    std::u16string differences;
+    std::u16string spoken; // all of it for a screen reader, with what the fix changed
 };
 
 struct MemoOutcome {
@@ -29,9 +33,14 @@ struct MemoOutcome {
     Kind kind = Kind::Unchanged;
     Results results; // Completed, Read
     // Refused: why. Read: empty, or that the memo read holds another name than the one the
-    // player entered.
+    // player entered. Completed: empty, or which kana the memo holds for name slots that show
+    // nothing.
     std::u16string reason;
-    // What a screen reader is told: the reason, and how many fixes are offered.
+    // Over the fixes: how many there are. Under them, where there is a choice: what to do when
+    // the player cannot tell which one is theirs.
+    std::u16string heading;
+    std::u16string hint;
+    // What a screen reader is told of it all: the results or the reason, and the heading.
     std::u16string announced;
     std::vector<MemoFix> fixes; // best first
 };
@@ -48,5 +57,10 @@ MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box);
 // 完了: reads an unread memo in the box first, as Enter does, and stops if it is refused;
 // otherwise completes from the name and the boxes.
 MemoOutcome answer(StateRecord& state, std::u16string_view box);
+
+// What Enter would refuse in `box`, with its reason and fixes, leaving the entry as it is; an
+// Unchanged outcome where Enter would not refuse it. A box shown again, after a reload of the
+// page or an undo, shows its refusal again with this.
+MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box);
 
 } // namespace pelio

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace pelio {
@@ -155,6 +156,101 @@ TEST(MemoBox, AMemoOfAnotherNameReadsAndOffersMemosWithTheKeyedName) {
     // After a reset no name is entered, so none can differ.
     resetEntry(state);
     EXPECT_TRUE(pressEnterInMemo(state, swapped).reason.empty());
+}
+
+// Memos offered for a kana left out say where it goes and the boxes that tell them apart, and
+// the player who cannot tell is told what to do.
+TEST(MemoBox, MemosOfferedShowWhatTellsThemApart) {
+    StateRecord state;
+    const MemoOutcome outcome = pressEnterInMemo(state, u"たうせておいあへあいちあいあのあけあち");
+    ASSERT_EQ(outcome.fixes.size(), 2u);
+    EXPECT_EQ(outcome.heading, u"近いそうさめもが２つあります");
+    EXPECT_EQ(outcome.hint, u"どれかわからないときは、ゲームでそうさめもをもう一度見てください");
+    EXPECT_EQ(outcome.announced, outcome.reason + u"。" + outcome.heading + u"。");
+    std::set<std::u16string> differences;
+    for (const MemoFix& fix : outcome.fixes)
+        differences.insert(fix.differences);
+    EXPECT_EQ(differences, (std::set<std::u16string>{
+                               u"９番目に「あ」を足す　－ライター　＋宵らせのとの対面",
+                               u"１１番目に「あ」を足す　＋ライター　－宵らせのとの対面"}));
+}
+
+// Kana the player could not make out: the reason says where, the heading how many memos fit.
+TEST(MemoBox, KanaNotMadeOutAreNamedAndTheMemosThatFitCounted) {
+    StateRecord state;
+    std::u16string typed = memoOf(kIueo, {});
+    typed[2] = u'？';
+    typed[16] = u'?';
+    const MemoOutcome outcome = pressEnterInMemo(state, typed);
+    EXPECT_EQ(outcome.kind, Kind::Refused);
+    EXPECT_EQ(outcome.reason, u"そうさめもの３番目と１５番目の文字がわかりません");
+    ASSERT_FALSE(outcome.fixes.empty());
+    EXPECT_TRUE(outcome.heading.starts_with(u"あてはまるそうさめもが"));
+    typed[17] = u'・';
+    typed[18] = u'･';
+    EXPECT_TRUE(pressEnterInMemo(state, typed).fixes.empty());
+}
+
+// A memo read over a name keyed in is told by both names as the boxes show them. The name read
+// counts as the player's, for the memos offered, until a key is written.
+TEST(MemoBox, ANameReadCountsAsThePlayersUntilAKeyIsWritten) {
+    StateRecord state;
+    typeText(state, u"はなこ");
+    const NameCodes tantei{15, 45, 18, 1};
+    const std::u16string read = memoOf(tantei, test::flagsWith({"Chk_Lgt"}));
+    EXPECT_EQ(pressEnterInMemo(state, read).reason,
+              u"読み取ったなまえ「たんてい」は、入力した「はなこ」とちがいます");
+
+    // A look-alike slip of a memo of another name, whose likeliest memo holds yet another name.
+    const NameCodes tanakayu{15, 20, 5, 36};
+    const std::u16string meant = memoOf(tanakayu, test::flagsWith({"Chk_Mis"}));
+    std::u16string slip;
+    for (std::size_t at = 0; at < meant.size() && slip.empty(); ++at) {
+        for (const auto& [a, b] : kLookAlikeKana) {
+            std::u16string text = meant;
+            text[at] = text[at] == a ? b : text[at] == b ? a : text[at];
+            StateRecord fresh;
+            const MemoOutcome outcome = pressEnterInMemo(fresh, text);
+            if (!outcome.fixes.empty() && outcome.fixes.front().memo != meant) {
+                slip = text;
+                break;
+            }
+        }
+    }
+    ASSERT_FALSE(slip.empty());
+    StateRecord reading;
+    reading.readName = tanakayu; // and no memo written before, which would rank it anyway
+    EXPECT_EQ(pressEnterInMemo(reading, slip).fixes.front().memo, meant);
+    typeText(reading, u"は");
+    EXPECT_FALSE(reading.readName.has_value());
+    EXPECT_EQ(playerName(reading), reading.enteredName);
+}
+
+// 完了 with name slots that show nothing says which kana the memo holds there: "あ" for one never
+// written, the kana of before a reset for one written then.
+TEST(MemoBox, ACompletionSaysWhatTheMemoHoldsForSlotsShownEmpty) {
+    StateRecord state;
+    EXPECT_EQ(answer(state, u"").reason, u"なまえは「ああああ」としてそうさめもに入りました");
+    typeText(state, u"はなこ");
+    EXPECT_EQ(answer(state, u"").reason, u"４文字目は「あ」としてそうさめもに入りました");
+    resetEntry(state);
+    typeText(state, u"た");
+    EXPECT_EQ(answer(state, u"").reason,
+              u"２文字目は「な」、３文字目は「こ」、４文字目は「あ」としてそうさめもに入りました");
+    typeText(state, u"んてい");
+    EXPECT_TRUE(answer(state, u"").reason.empty());
+}
+
+// What Enter would refuse is told without touching the entry, for a box shown again.
+TEST(MemoBox, TellsARefusalAgainWithoutTouchingTheEntry) {
+    const StateRecord state = completedEntry();
+    std::u16string slipped = memoOf(kIueo, test::allFlags());
+    slipped[19] = u'な';
+    const MemoOutcome again = refusalOf(state, slipped);
+    EXPECT_EQ(again.kind, Kind::Refused);
+    EXPECT_FALSE(again.fixes.empty());
+    EXPECT_EQ(refusalOf(state, memoOf(kIueo, {})).kind, Kind::Unchanged);
+    EXPECT_EQ(state, completedEntry());
 }
 
 } // namespace
