@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,42 @@ inline std::string toUtf8(std::u16string_view text) {
             out += static_cast<char>(0x80 | (c >> shift & 0x3F));
     }
     return out;
+}
+
+// `bytes` as UTF-16, where they are well-formed UTF-8: none for a byte out of place, an
+// overlong form, a surrogate or a code point beyond U+10FFFF.
+inline std::optional<std::u16string> fromUtf8(std::string_view bytes) {
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const int following = lead < 0x80   ? 0
+                              : lead < 0xC2 ? -1
+                              : lead < 0xE0 ? 1
+                              : lead < 0xF0 ? 2
+                              : lead < 0xF5 ? 3
+                                            : -1;
+        if (following < 0 || bytes.size() - i <= static_cast<std::size_t>(following))
+            return std::nullopt;
+        char32_t c = following == 0 ? lead : lead & (0x3F >> following);
+        for (int k = 1; k <= following; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            c = c << 6 | (next & 0x3F);
+        }
+        constexpr std::array<char32_t, 4> kLeast{0, 0x80, 0x800, 0x10000};
+        if (c < kLeast[static_cast<std::size_t>(following)] || c > 0x10FFFF ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return std::nullopt;
+        if (c >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(c);
+        }
+        i += 1 + static_cast<std::size_t>(following);
+    }
+    return text;
 }
 
 } // namespace pelio
