@@ -41,6 +41,29 @@ std::optional<MemoContent> contentOf(std::u16string_view memo) {
     return std::nullopt;
 }
 
+std::optional<MemoCodes> codesOf(std::u16string_view memo) {
+    const std::optional<MemoContent> content = contentOf(memo);
+    if (!content)
+        return std::nullopt;
+    return encodeMemo(content->name, content->flags).codes;
+}
+
+// The memo the player had before, which tells equally likely slips apart: the one in the memo
+// box last, or else the notebook's newest of the player's name, or its newest of all.
+std::optional<MemoContent> earlierMemo(const StateRecord& state, const Notebook* notebook) {
+    if (std::optional<MemoContent> written = contentOf(state.writtenMemo))
+        return written;
+    if (!notebook || notebook->empty())
+        return std::nullopt;
+    const KnownName name = playerName(state);
+    for (const NoteEntry& entry : notebook->entries()) {
+        const MemoContent content = std::get<MemoContent>(decodeMemo(entry.codes));
+        if (!name.any() || name.heldBy(content.name))
+            return content;
+    }
+    return std::get<MemoContent>(decodeMemo(notebook->entries().front().codes));
+}
+
 // "１４番目に「ね」を足す　＋ライター　－宵らせのとの対面".
 std::u16string differencesText(const MemoSuggestion& suggestion, const Distinction& distinction) {
     // A name that differs shows in the fix's details already.
@@ -127,20 +150,51 @@ void announce(MemoOutcome& outcome) {
     }
 }
 
-MemoOutcome completed(StateRecord& state, MemoOutcome::Kind kind) {
+MemoOutcome completed(StateRecord& state, MemoOutcome::Kind kind, Keeping keeping) {
     MemoOutcome outcome;
     outcome.kind = kind;
     outcome.results = complete(state);
+    if (keeping.notebook)
+        keeping.notebook->add(*codesOf(state.writtenMemo), keeping.now);
     if (kind == MemoOutcome::Kind::Completed)
         outcome.reason = unshownSlotsNote(state);
     announce(outcome);
     return outcome;
 }
 
+// The memos within one slip of `box` that hold the name of `earlier` and keep its boxes.
+Suggestions keepingBoxesOf(std::u16string_view box, const NoteEntry& earlier) {
+    const MemoContent content = std::get<MemoContent>(decodeMemo(earlier.codes));
+    return suggestMemos(box, {KnownName{content.name, std::bitset<kNameSlots>().set()}, content},
+                        SuggestionScope::KeepsEarlierBoxes);
+}
+
+// A memo of a name the notebook does not know may be a slip in a memo of a name it does: the
+// newest entry of the newest name with a memo one slip from `box` that keeps its boxes.
+std::optional<NoteEntry> otherGameNear(const Notebook& notebook, std::u16string_view box,
+                                       const MemoCodes& codes) {
+    constexpr std::size_t kNamesLookedAt = 8;
+    const NameCodes read = std::get<MemoContent>(decodeMemo(codes)).name;
+    if (notebook.newestOf(read, codes))
+        return std::nullopt;
+    std::vector<NameCodes> tried;
+    for (const NoteEntry& entry : notebook.entries()) {
+        const NameCodes name = std::get<MemoContent>(decodeMemo(entry.codes)).name;
+        if (name == read || std::find(tried.begin(), tried.end(), name) != tried.end())
+            continue;
+        if (tried.size() == kNamesLookedAt)
+            break;
+        tried.push_back(name);
+        if (!keepingBoxesOf(box, entry).offered.empty())
+            return entry;
+    }
+    return std::nullopt;
+}
+
 // Reads the box as it is: a memo that reads replaces the entry and completes; one that does
 // not stays, with why. Either way, memos near it are offered where it looks like a slip.
-MemoOutcome readBox(StateRecord& state, std::u16string_view box) {
-    const SuggestionContext context{playerName(state), contentOf(state.writtenMemo)};
+MemoOutcome readBox(StateRecord& state, std::u16string_view box, Keeping keeping) {
+    const SuggestionContext context{playerName(state), earlierMemo(state, keeping.notebook)};
     const MemoReading reading = readMemo(box);
     if (const auto* error = std::get_if<MemoError>(&reading)) {
         MemoOutcome outcome;
@@ -152,14 +206,32 @@ MemoOutcome readBox(StateRecord& state, std::u16string_view box) {
         return outcome;
     }
     const MemoContent& content = std::get<MemoContent>(reading);
+    const MemoCodes codes = encodeMemo(content.name, content.flags).codes;
+    // What the notebook held before this memo went into it.
+    const std::optional<GoingBack> back =
+        keeping.notebook ? goingBack(*keeping.notebook, codes) : std::nullopt;
+    const std::optional<NoteEntry> otherGame =
+        keeping.notebook ? otherGameNear(*keeping.notebook, box, codes) : std::nullopt;
     enterMemo(state, content);
-    MemoOutcome outcome = completed(state, MemoOutcome::Kind::Read);
+    MemoOutcome outcome = completed(state, MemoOutcome::Kind::Read, keeping);
     const KnownName& entered = state.enteredName;
     if (!entered.heldBy(content.name)) {
         outcome.reason = u"読み取ったなまえ「" + nameText(content.name) + u"」は、入力した「" +
                          keyedText(entered) + u"」とちがいます";
         offer(outcome,
               suggestMemos(box, {entered, context.earlier}, SuggestionScope::KnownNameOnly), false);
+    } else if (back) {
+        outcome.reason = back->reason;
+        offer(outcome, keepingBoxesOf(box, back->earlier), false);
+    } else if (otherGame) {
+        const MemoContent earlier = std::get<MemoContent>(decodeMemo(otherGame->codes));
+        outcome.reason = u"なまえ「" + nameText(content.name) +
+                         u"」のそうさめもはノートにありません。前のそうさめも（" +
+                         shownNoteTime(otherGame->time) + u"）のなまえは「" +
+                         nameText(earlier.name) + u"」です。写しまちがいかもしれません";
+        offer(outcome, keepingBoxesOf(box, *otherGame), false);
+    }
+    if (!outcome.reason.empty()) {
         outcome.announced.clear();
         announce(outcome);
     }
@@ -173,23 +245,25 @@ bool memoIsUnread(const StateRecord& state, std::u16string_view box) {
     return !typed.empty() && typed != memoKana(state.writtenMemo);
 }
 
-MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box) {
+MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box, Keeping keeping) {
     // An empty box is read too: the reason says what it wants.
     if (!memoKana(box).empty() && !memoIsUnread(state, box))
         return {};
-    return readBox(state, box);
+    return readBox(state, box, keeping);
 }
 
-MemoOutcome answer(StateRecord& state, std::u16string_view box) {
-    return memoIsUnread(state, box) ? readBox(state, box)
-                                    : completed(state, MemoOutcome::Kind::Completed);
+MemoOutcome answer(StateRecord& state, std::u16string_view box, Keeping keeping) {
+    return memoIsUnread(state, box) ? readBox(state, box, keeping)
+                                    : completed(state, MemoOutcome::Kind::Completed, keeping);
 }
 
-MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box) {
+MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box, const Notebook* notebook) {
     if (!memoIsUnread(state, box))
         return {};
+    // Read into copies: a refusal changes nothing, and anything else is not wanted here.
     StateRecord untouched = state;
-    MemoOutcome outcome = readBox(untouched, box);
+    Notebook unwritten = notebook ? *notebook : Notebook();
+    MemoOutcome outcome = readBox(untouched, box, {&unwritten, {}});
     return outcome.kind == MemoOutcome::Kind::Refused ? outcome : MemoOutcome{};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entry/notebook.h"
 #include "entry/state_record.h"
 
 #include <cstdint>
@@ -45,6 +46,13 @@ struct MemoOutcome {
     std::vector<MemoFix> fixes; // best first
 };
 
+// Where the memos written and read are kept, and the time it is: a front end with no notebook
+// leaves it out.
+struct Keeping {
+    Notebook* notebook = nullptr;
+    NoteTime now;
+};
+
 // Whether the memo box holds text the player put there and has not had read: memo kana, or
 // anything else, other than those of the memo the last completion or reading wrote. White
 // space, invisible characters and quotes make no difference.
@@ -52,15 +60,19 @@ bool memoIsUnread(const StateRecord& state, std::u16string_view box);
 
 // Enter in the memo box, or a fix chosen: reads the text and completes, unless the box holds
 // the memo last written, which would undo whatever was entered or ticked since.
-MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box);
+// A memo read goes into the notebook; one that leaves unticked a box the notebook's earlier memo
+// of its name ticked is read, says so, and is offered the memos near it that keep that memo's
+// boxes.
+MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box, Keeping keeping = {});
 
 // 完了: reads an unread memo in the box first, as Enter does, and stops if it is refused;
-// otherwise completes from the name and the boxes.
-MemoOutcome answer(StateRecord& state, std::u16string_view box);
+// otherwise completes from the name and the boxes. The memo written goes into the notebook.
+MemoOutcome answer(StateRecord& state, std::u16string_view box, Keeping keeping = {});
 
 // What Enter would refuse in `box`, with its reason and fixes, leaving the entry as it is; an
 // Unchanged outcome where Enter would not refuse it. A box shown again, after a reload of the
 // page or an undo, shows its refusal again with this.
-MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box);
+MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box,
+                      const Notebook* notebook = nullptr);
 
 } // namespace pelio

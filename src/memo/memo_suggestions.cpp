@@ -192,7 +192,7 @@ public:
     Search(const std::vector<TypedSymbol>& symbols, const SuggestionContext& context,
            SuggestionScope scope)
         : context_(context)
-        , knownNameOnly_(scope == SuggestionScope::KnownNameOnly)
+        , scope_(scope)
         , length_(symbols.size() <= typed_.size() ? symbols.size() : 0)
         , groups_(groupsOf(symbols)) {
         for (std::size_t n = 0; n < length_; ++n)
@@ -301,6 +301,19 @@ public:
     }
 
 private:
+    // Whether a memo holds the earlier memo's name and every box it ticked.
+    bool keepsEarlierBoxes(const MemoCodes& codes) const {
+        const MemoContent memo = content(codes);
+        const MemoContent& earlier = *context_.earlier;
+        if (memo.name != earlier.name)
+            return false;
+        for (FlagNumber number = 1; number <= kFlagCount; ++number) {
+            if (earlier.flags.isSet(number) && !memo.flags.isSet(number))
+                return false;
+        }
+        return true;
+    }
+
     static MemoContent content(const MemoCodes& codes) {
         return std::get<MemoContent>(decodeMemo(codes));
     }
@@ -401,7 +414,8 @@ private:
         if (!codes || !accepted(*codes))
             return;
         const bool holdsName = context_.name.heldBy(nameOf(*codes));
-        if (knownNameOnly_ && !holdsName)
+        if ((scope_ == SuggestionScope::KnownNameOnly && !holdsName) ||
+            (scope_ == SuggestionScope::KeepsEarlierBoxes && !keepsEarlierBoxes(*codes)))
             return;
         // A kana left out of a run of its twins, or doubled, gives the same memo from every
         // place in the run: each is a way the slip could have happened.
@@ -474,7 +488,7 @@ private:
     }
 
     const SuggestionContext& context_;
-    const bool knownNameOnly_;
+    const SuggestionScope scope_;
     std::array<std::int8_t, kMemoLength + 1> typed_{};
     const std::size_t length_;
     const Groups groups_;
@@ -523,8 +537,11 @@ Suggestions suggestMemos(std::u16string_view text, const SuggestionContext& cont
         return {};
     const std::vector<TypedSymbol> symbols = typedSymbols(text);
     const bool reads = std::holds_alternative<MemoContent>(readMemo(text));
-    if (scope == SuggestionScope::KnownNameOnly ? !context.name.any() || !reads
-                                                : reads || !worthSearching(symbols))
+    const bool worth = scope == SuggestionScope::KnownNameOnly ? context.name.any() && reads
+                       : scope == SuggestionScope::KeepsEarlierBoxes
+                           ? context.earlier && reads
+                           : !reads && worthSearching(symbols);
+    if (!worth)
         return {};
     Search search(symbols, context, scope);
     if (unknownCount(symbols) > 0) {

@@ -52,6 +52,9 @@ enum class SuggestionScope : std::uint8_t {
     // Near a text that reads, but as another name than the known one: memos within one slip
     // that hold the known name.
     KnownNameOnly,
+    // Near a text that reads, but leaves unticked a box that the earlier memo of its name
+    // ticked: memos within one slip that hold that name and keep every box it ticked.
+    KeepsEarlierBoxes,
 };
 
 inline constexpr std::size_t kShownSuggestions = 5;
