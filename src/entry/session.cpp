@@ -2,6 +2,7 @@
 
 #include "memo/memo_text.h"
 
+#include <algorithm>
 #include <array>
 #include <variant>
 
@@ -139,6 +140,13 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
 Results shownResults(const StateRecord& state) {
     std::optional<StateRecord> completed = completionOf(state.writtenMemo);
     return completed ? complete(*completed) : blankResults();
+}
+
+bool holdsInput(const StateRecord& state, std::u16string_view box) {
+    const bool nameShown =
+        std::find(state.nameShown.begin(), state.nameShown.end(), true) != state.nameShown.end();
+    return nameShown || state.progressFlags.count() > 0 || !state.writtenMemo.empty() ||
+           !typedSymbols(box).empty();
 }
 
 } // namespace pelio

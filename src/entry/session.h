@@ -20,4 +20,8 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved);
 // What the result lines show: those of the memo last written, or their bare captions.
 Results shownResults(const StateRecord& state);
 
+// Whether the player has entered anything worth keeping for the next time: a name shown, a
+// tick, a memo written, or text in the memo box.
+bool holdsInput(const StateRecord& state, std::u16string_view box);
+
 } // namespace pelio

@@ -74,5 +74,22 @@ TEST(Session, RestoresALineOfTheVersionBefore) {
     EXPECT_EQ(*restored, state);
 }
 
+// Only an entry with something in it is worth offering back.
+TEST(Session, HoldsInputOnlyWhereThePlayerEnteredSomething) {
+    StateRecord state;
+    pressKanaKey(state, 3);
+    switchFlagPage(state);
+    EXPECT_FALSE(holdsInput(state, u" \u3000\n"));
+    EXPECT_TRUE(holdsInput(state, u"あ"));
+    using Play = std::function<void(StateRecord&)>;
+    for (const Play& play :
+         {Play(commitPendingKey), Play([](StateRecord& s) { setFlag(s, 46, true); }),
+          Play([](StateRecord& s) { complete(s); })}) {
+        StateRecord entered = state;
+        play(entered);
+        EXPECT_TRUE(holdsInput(entered, u""));
+    }
+}
+
 } // namespace
 } // namespace pelio
