@@ -100,4 +100,10 @@ MemoOutcome answer(StateRecord& state, std::u16string_view box) {
                                     : completed(state, MemoOutcome::Kind::Completed);
 }
 
+MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box) {
+    StateRecord pressed = state;
+    MemoOutcome outcome = pressEnterInMemo(pressed, box);
+    return outcome.kind == MemoOutcome::Kind::Refused ? outcome : MemoOutcome{};
+}
+
 } // namespace pelio

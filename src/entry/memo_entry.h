@@ -49,4 +49,8 @@ MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box);
 // otherwise completes from the name and the boxes.
 MemoOutcome answer(StateRecord& state, std::u16string_view box);
 
+// What Enter would refuse in the box, told without changing the entry: the refusal with its
+// reason and fixes, or Unchanged where Enter would not refuse the text.
+MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box);
+
 } // namespace pelio

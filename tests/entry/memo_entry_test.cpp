@@ -157,5 +157,22 @@ TEST(MemoBox, AMemoOfAnotherNameReadsAndOffersMemosWithTheKeyedName) {
     EXPECT_TRUE(pressEnterInMemo(state, swapped).reason.empty());
 }
 
+// A refusal shown again after a reload: what Enter would say and offer, told without reading
+// anything; a memo that reads is no refusal.
+TEST(MemoBox, TellsWhatEnterWouldRefuse) {
+    const StateRecord state = completedEntry();
+    std::u16string typo = memoOf(kIueo, test::allFlags());
+    typo[0] = u'み';
+    StateRecord pressed = state;
+    const MemoOutcome refused = pressEnterInMemo(pressed, typo);
+    const MemoOutcome told = refusalOf(state, typo);
+    EXPECT_EQ(told.kind, Kind::Refused);
+    EXPECT_TRUE(told.announced == refused.announced);
+    ASSERT_EQ(told.fixes.size(), refused.fixes.size());
+    for (std::size_t i = 0; i < told.fixes.size(); ++i)
+        EXPECT_TRUE(told.fixes[i].spoken == refused.fixes[i].spoken) << i;
+    EXPECT_EQ(refusalOf(state, memoOf(kIueo, test::allFlags())).kind, Kind::Unchanged);
+}
+
 } // namespace
 } // namespace pelio
