@@ -277,7 +277,7 @@ test('a new version waits for the player, who loses nothing by taking it', async
     await page.evaluate(() => caches.open('another app').then(() => { window.notReloaded = true; }));
 
     const index = path.join(copy, 'index.html');
-    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>ぺりおのひらき', '<title>ぺりおのひらき 2'));
+    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>', '<title>2 '));
     execFileSync(process.env.PELIO_CMAKE ?? 'cmake', [`-DSITE=${copy}`,
       `-DTEMPLATE=${path.join(root, 'src/web/sw.js.in')}`, '-P', path.join(root, 'src/web/stamp_service_worker.cmake')]);
     await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
@@ -285,7 +285,7 @@ test('a new version waits for the player, who loses nothing by taking it', async
     expect(await page.evaluate(() => window.notReloaded)).toBe(true);
 
     await page.click('#Pel_Upd');
-    await expect.poll(() => page.title()).toBe('ぺりおのひらき 2');
+    await expect.poll(() => page.title()).toMatch(/^2 /);
     await page.waitForSelector('html[data-ready]');
     expect(await nameBoxes(page)).toBe('い？？？');
     expect(await ticked(page)).toEqual(['Chk_Lgt']);
