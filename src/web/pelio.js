@@ -147,7 +147,7 @@ function showOutcome(outcome) {
   }
   if (outcome === outcomes.completed || outcome === outcomes.read) {
     showResults();
-    fitMemo();
+    refitMemo();
     heard.textContent = read(call('spoken_results')); // the memo box's new text is not announced
   }
   const text = read(call('outcome_reason'));
@@ -166,7 +166,7 @@ const handlers = {
   Nm_Inpt() { call('commit_key'); showName(); },
   Lab_Pag() { call('switch_page'); showPage(); },
   Answer() { showInView(call('answer', pass(memo.value))); },
-  Nm_Clear() { call('reset'); showFlags(); showName(); showResults(); fitMemo(); },
+  Nm_Clear() { call('reset'); showFlags(); showName(); showResults(); refitMemo(); },
   Allset() { call('set_all_flags'); showFlags(); },
   PWD_Copy() { navigator.clipboard.writeText(memo.value); },
   Abot_sm() { dialog.show(); },
@@ -217,7 +217,7 @@ document.addEventListener('change', (event) => {
 
 memo.addEventListener('input', () => {
   showReason('', '', false);
-  fitMemo();
+  refitMemo();
 });
 memo.addEventListener('beforeinput', (event) => {
   if (event.data && refuses(event.data)) event.preventDefault();
@@ -344,12 +344,14 @@ addEventListener('pagehide', remember);
 // A player copies the memo off the box, so all of it stays in view: where the box is narrower
 // than its text, it is drawn smaller, its font left at 16 px (below which iOS zooms in on the
 // box it focuses). A text longer than a memo may still scroll. Fitted once the page is laid out,
-// and whenever the box's text changes.
+// and whenever the box's text changes: before the next frame, where the page is laid out anyway,
+// rather than at once in the handler that changed it.
 function fitMemo() {
   memo.style.removeProperty('--fit');
   const fit = memo.clientWidth / memo.scrollWidth;
   if (fit < 1) memo.style.setProperty('--fit', Math.max(fit, 0.5));
 }
+const refitMemo = () => requestAnimationFrame(fitMemo);
 
 // Captions keep every character: where a wider font overflows a control, its text shrinks.
 function fitCaptions() {
