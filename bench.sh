@@ -27,10 +27,11 @@ echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) 
 quiet cmake --preset bench
 quiet cmake --build --preset bench
 
-# The web site, and Playwright to drive Debian's Chromium; it never downloads a browser.
+# The web site, and Playwright to drive Debian's Chromium (it never downloads a browser) and
+# Lighthouse: installed again whenever package-lock.json is newer than what npm ci left.
 quiet emcmake cmake --preset web
 quiet cmake --build --preset web
-[ -d node_modules/@playwright/test ] ||
+[ node_modules/.package-lock.json -nt package-lock.json ] ||
     quiet env PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 
 # Qt wants a private runtime directory; a fresh one keeps the runs alike.
@@ -129,7 +130,7 @@ echo
     }'
 
 # The web page in headless Chromium: page ready against a bare page (in the same style as the
-# start-up table above), the first visit's bytes, and the 完了 click.
+# start-up table above), the first visit's bytes, the 完了 click, and Lighthouse's audits.
 echo
 shown node bench/web_benchmarks.mjs build-web/site "$runs" "$build/slowest-searches.json"
 node bench/web_benchmarks.mjs build-web/site "$runs" "$build/slowest-searches.json"

@@ -31,7 +31,7 @@ constexpr std::array<SpokenName, 17> kSpokenNames{{
     {59, u"閉じかっこ"},
     {61, u"長音"},
     {62, u"三点リーダー"},
-    {kSpaceKey, u"スペース"},
+    {kSpaceKey, u"SP（スペース）"}, // its caption first, as a player sees it
 }};
 
 // Kana written with a sound mark, each over the plain kana it marks.

@@ -35,7 +35,8 @@ constexpr auto kMost = [] {
     std::array<int, kNumbers> most{};
     most.fill(kKanaCount - 1);
     most[Cursor] = most[Highlighted] = kNameSlots;
-    most[Pending] = most[Page] = most[NameRead] = 1;
+    most[Page] = most[NameRead] = 1;
+    most[Pending] = 2; // none, committed since pressed, or not
     most[Shown] = most[EnteredSlots] = (1 << kNameSlots) - 1;
     return most;
 }();
@@ -61,7 +62,7 @@ std::optional<StateRecord> completionOf(std::u16string_view memo) {
 std::u16string saveEntry(const StateRecord& state) {
     std::array<int, kNumbers> numbers{};
     numbers[Cursor] = state.nameCursor;
-    numbers[Pending] = state.keyPending;
+    numbers[Pending] = state.keyPending ? 2 - state.pendingKeyCommitted : 0;
     numbers[PendingKey] = state.pendingKeyIndex;
     for (std::size_t slot = 0; slot < kNameSlots; ++slot) {
         numbers[Name1 + slot] = state.nameKeyIndex[slot];
@@ -117,7 +118,8 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
     }
 
     state.nameCursor = static_cast<std::int16_t>(numbers[Cursor]);
-    state.keyPending = numbers[Pending] == 1;
+    state.keyPending = numbers[Pending] != 0;
+    state.pendingKeyCommitted = numbers[Pending] == 1;
     state.pendingKeyIndex = static_cast<KanaCode>(numbers[PendingKey]);
     state.pendingKana = state.keyPending ? kanaSymbol(state.pendingKeyIndex) : char16_t{};
     for (std::size_t slot = 0; slot < kNameSlots; ++slot) {

@@ -14,6 +14,7 @@ void pressKanaKey(StateRecord& state, KanaCode code) {
     state.keyPending = true;
     state.pendingKeyIndex = code;
     state.pendingKana = kanaSymbol(code);
+    state.pendingKeyCommitted = false;
 }
 
 void commitPendingKey(StateRecord& state) {
@@ -27,6 +28,7 @@ void commitPendingKey(StateRecord& state) {
     state.enteredName.written.set(slot);
     state.readName.reset();
     state.highlightedSlot = state.nameCursor;
+    state.pendingKeyCommitted = true;
 }
 
 void backspaceName(StateRecord& state) {
@@ -125,6 +127,12 @@ std::u16string spokenResults(const Results& results) {
 char16_t nameBoxText(const StateRecord& state, int slot) {
     const auto index = static_cast<std::size_t>(slot - 1);
     return state.nameShown.at(index) ? kanaSymbol(state.nameKeyIndex[index]) : kEmptyNameBox;
+}
+
+std::optional<KanaCode> selectedKey(const StateRecord& state) {
+    if (!state.keyPending || state.pendingKeyCommitted)
+        return std::nullopt;
+    return state.pendingKeyIndex;
 }
 
 } // namespace pelio

@@ -26,6 +26,7 @@ struct StateRecord {
     bool keyPending = false;
     KanaCode pendingKeyIndex = 0;
     char16_t pendingKana = 0;
+    bool pendingKeyCommitted = false; // by the input key, since the key was pressed
     NameCodes nameKeyIndex{};
 
     // What the four name boxes show: whether a slot's kana is on view (a reset hides them
@@ -112,5 +113,9 @@ std::u16string nameBoxSpokenText(const StateRecord& state, int slot);
 
 // What a screen reader is told when a completion shows its results: the memo and the rank.
 std::u16string spokenResults(const Results& results);
+
+// The kana key shown as selected: the pending key, until the input key commits it or another
+// key is pressed. None before the first key.
+std::optional<KanaCode> selectedKey(const StateRecord& state);
 
 } // namespace pelio

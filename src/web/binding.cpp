@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -100,6 +101,11 @@ EMSCRIPTEN_KEEPALIVE int pelio_name_box(int slot) {
 EMSCRIPTEN_KEEPALIVE int pelio_highlighted_slot() {
     return state.highlightedSlot;
 }
+// The kana key shown as selected, or -1.
+EMSCRIPTEN_KEEPALIVE int pelio_selected_key() {
+    const std::optional<KanaCode> key = selectedKey(state);
+    return key ? int{*key} : -1;
+}
 // What a screen reader says of a name box: its kana by the key's name, or that it is empty,
 // and whether the cursor is there.
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_name_box_spoken(int slot) {
@@ -146,6 +152,11 @@ EMSCRIPTEN_KEEPALIVE int pelio_answer(int length) {
 }
 EMSCRIPTEN_KEEPALIVE int pelio_enter_memo(int length) {
     return keep(pressEnterInMemo(state, inputText(length)));
+}
+// What Enter would refuse in the box, kept as the outcome to show, the entry left as it is:
+// after a reload, the refusal shown before.
+EMSCRIPTEN_KEEPALIVE int pelio_refusal_of(int length) {
+    return keep(refusalOf(state, inputText(length)));
 }
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_reason() {
     return give(outcome.reason);

@@ -58,11 +58,16 @@ const reason = $('Lab_Rsn');
 const heard = $('Pel_Said');
 const fixList = $('PWD_Fix');
 const dialog = $('Pel_Ver');
+// As the style sheet tells a touch screen.
+const touch = matchMedia('(pointer: coarse)');
 
 // Each box is named by its letter of the name and what a screen reader says of it; the marked
-// one, where the cursor is, is the current one.
+// one, where the cursor is, is the current one. The key tapped last shows as pressed until it
+// is input.
 const slotNames = nameBoxes.map((box) => box.getAttribute('aria-label'));
 function showName() {
+  const selected = call('selected_key');
+  keyboard.slice(0, kanaKeys).forEach((key, code) => key.setAttribute('aria-pressed', code === selected));
   const highlighted = call('highlighted_slot');
   nameBoxes.forEach((box, i) => {
     box.textContent = String.fromCharCode(call('name_box', i + 1));
@@ -121,10 +126,11 @@ function showFixes(fixes) {
       memoText.append(marked ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana);
     });
     button.append(memoText, Object.assign(document.createElement('span'), { className: 'holds', textContent: fix.details }));
-    button.addEventListener('click', () => {
+    button.addEventListener('click', (event) => {
       memo.value = fix.memo;
       showReason('', '', false);
-      memo.focus();
+      // Chosen by a key, the focus goes back to the box; a tap leaves the on-screen keyboard closed.
+      if (event.detail === 0 || !touch.matches) memo.focus();
       readMemo();
     });
     return button;
@@ -141,6 +147,7 @@ function showOutcome(outcome) {
   }
   if (outcome === outcomes.completed || outcome === outcomes.read) {
     showResults();
+    refitMemo();
     heard.textContent = read(call('spoken_results')); // the memo box's new text is not announced
   }
   const text = read(call('outcome_reason'));
@@ -158,8 +165,8 @@ const handlers = {
   Nm_Back() { call('backspace'); showName(); },
   Nm_Inpt() { call('commit_key'); showName(); },
   Lab_Pag() { call('switch_page'); showPage(); },
-  Answer() { showOutcome(call('answer', pass(memo.value))); },
-  Nm_Clear() { call('reset'); showFlags(); showName(); showResults(); },
+  Answer() { showInView(call('answer', pass(memo.value))); },
+  Nm_Clear() { call('reset'); showFlags(); showName(); showResults(); refitMemo(); },
   Allset() { call('set_all_flags'); showFlags(); },
   PWD_Copy() { navigator.clipboard.writeText(memo.value); },
   Abot_sm() { dialog.show(); },
@@ -172,7 +179,17 @@ function typeText(text) {
 }
 
 function readMemo() {
-  showOutcome(call('enter_memo', pass(memo.value)));
+  showInView(call('enter_memo', pass(memo.value)));
+}
+
+// A reason, and the memos offered, are brought into view: the list's end, and the reason's
+// start above all. On a touch screen the box lets go of the focus, so that the on-screen keyboard
+// closes rather than cover them.
+function showInView(outcome) {
+  showOutcome(outcome);
+  if (!reason.textContent) return;
+  if (touch.matches && document.activeElement === memo) memo.blur();
+  for (const shown of [fixList, reason]) if (!shown.hidden) shown.scrollIntoView({ block: 'nearest' });
 }
 
 // Whether the memo box refuses `incoming` text in place of its selection, and says why.
@@ -187,8 +204,10 @@ document.addEventListener('click', (event) => {
   const button = event.target.closest('button');
   if (!button || fixList.contains(button)) return;
   const member = Number(button.dataset.member ?? -1);
-  if (member >= 0 && member < kanaKeys) call('press_key', member);
-  else handlers[button.id]?.();
+  if (member >= 0 && member < kanaKeys) {
+    call('press_key', member);
+    showName();
+  } else handlers[button.id]?.();
 });
 
 document.addEventListener('change', (event) => {
@@ -196,7 +215,10 @@ document.addEventListener('change', (event) => {
   if (number) call('set_flag', number, event.target.checked ? 1 : 0);
 });
 
-memo.addEventListener('input', () => showReason('', '', false));
+memo.addEventListener('input', () => {
+  showReason('', '', false);
+  refitMemo();
+});
 memo.addEventListener('beforeinput', (event) => {
   if (event.data && refuses(event.data)) event.preventDefault();
 });
@@ -290,7 +312,8 @@ document.addEventListener('keydown', (event) => {
 const sessionKey = 'pelio';
 function remember() {
   try {
-    sessionStorage.setItem(sessionKey, JSON.stringify({ entry: read(call('saved_entry')), box: memo.value }));
+    sessionStorage.setItem(sessionKey, JSON.stringify({ entry: read(call('saved_entry')), box: memo.value,
+      refused: memo.classList.contains('rejected') }));
   } catch {
     // Storage turned off or full: the page works on without it.
   }
@@ -309,6 +332,8 @@ function recall() {
   showPage();
   showResults();
   memo.value = saved.box;
+  // A refusal is shown again as the core finds it now, with the memos it offers.
+  if (saved.refused === true) showOutcome(call('refusal_of', pass(saved.box)));
   return true;
 }
 for (const type of ['click', 'change', 'keydown', 'input', 'paste', 'drop']) {
@@ -316,9 +341,22 @@ for (const type of ['click', 'change', 'keydown', 'input', 'paste', 'drop']) {
 }
 addEventListener('pagehide', remember);
 
+// A player copies the memo off the box, so all of it stays in view: where the box is narrower
+// than its text, it is drawn smaller, its font left at 16 px (below which iOS zooms in on the
+// box it focuses). A text longer than a memo may still scroll. Fitted once the page is laid out,
+// and whenever the box's text changes: before the next frame, where the page is laid out anyway,
+// rather than at once in the handler that changed it.
+function fitMemo() {
+  memo.style.removeProperty('--fit');
+  const fit = memo.clientWidth / memo.scrollWidth;
+  if (fit < 1) memo.style.setProperty('--fit', Math.max(fit, 0.5));
+}
+const refitMemo = () => requestAnimationFrame(fitMemo);
+
 // Captions keep every character: where a wider font overflows a control, its text shrinks.
 function fitCaptions() {
-  const controls = [...document.querySelectorAll('.client [style*="--l"]')];
+  fitMemo();
+  const controls = [...document.querySelectorAll('.client [style*="--l"]:not(input)')];
   for (const control of controls) control.style.fontSize = '';
   const measured = controls.map((control) => [control, control.scrollWidth, control.clientWidth,
     parseFloat(getComputedStyle(control).fontSize)]);

@@ -40,21 +40,23 @@ struct NameCase {
     std::u16string boxes; // what the four boxes show
     int highlighted;
     NameCodes codes;
+    std::optional<KanaCode> selected; // until the input key or another key
 };
 
 TEST(NameEditor, FollowsItsRulesStepByStep) {
     const NameCase cases[]{
-        {"start", u"", 0, u"？？？？", 0, {}},
-        {"input before any key", u"++<", 0, u"？？？？", 1, {}},
-        {"a key alone shows nothing", u"かき", 0, u"？？？？", 0, {}},
-        {"worked sequence 1", u"あ+", 1, u"あ？？？", 1, {0}},
-        {"worked sequence 3", u"あ+い++", 3, u"あいい？", 3, {0, 1, 1}},
-        {"worked sequence 5", u"あ+い++<<", 1, u"あいい？", 2, {0, 1, 1}},
-        {"worked sequence 6", u"あ+い++<<う+", 2, u"あうい？", 2, {0, 2, 1}},
-        {"fifth input rewrites slot 4", u"あ++++お+", 4, u"あああお", 4, {0, 0, 0, 4}},
-        {"backspace below slot 1", u"う+<<<", 0, u"う？？？", 1, {2}},
-        {"reset keeps codes and key", u"い++うR", 0, u"？？？？", 0, {1, 1}},
-        {"input after reset uses the old key", u"い++うR+", 1, u"う？？？", 1, {2, 1}},
+        {"start", u"", 0, u"？？？？", 0, {}, {}},
+        {"input before any key", u"++<", 0, u"？？？？", 1, {}, {}},
+        {"a key alone shows nothing but itself", u"かき", 0, u"？？？？", 0, {}, 6},
+        {"worked sequence 1", u"あ+", 1, u"あ？？？", 1, {0}, {}},
+        {"worked sequence 3", u"あ+い++", 3, u"あいい？", 3, {0, 1, 1}, {}},
+        {"worked sequence 5", u"あ+い++<<", 1, u"あいい？", 2, {0, 1, 1}, {}},
+        {"worked sequence 6", u"あ+い++<<う+", 2, u"あうい？", 2, {0, 2, 1}, {}},
+        {"fifth input rewrites slot 4", u"あ++++お+", 4, u"あああお", 4, {0, 0, 0, 4}, {}},
+        {"backspace below slot 1", u"う+<<<", 0, u"う？？？", 1, {2}, {}},
+        {"reset keeps codes and key", u"い++うR", 0, u"？？？？", 0, {1, 1}, 2},
+        {"input after reset uses the old key", u"い++うR+", 1, u"う？？？", 1, {2, 1}, {}},
+        {"the key just input, pressed again", u"あ+あ<", 0, u"あ？？？", 1, {0}, 0},
     };
     for (const NameCase& c : cases) {
         StateRecord state;
@@ -63,6 +65,7 @@ TEST(NameEditor, FollowsItsRulesStepByStep) {
         EXPECT_TRUE(shownName(state) == c.boxes) << c.what;
         EXPECT_EQ(state.highlightedSlot, c.highlighted) << c.what;
         EXPECT_EQ(state.nameKeyIndex, c.codes) << c.what;
+        EXPECT_EQ(selectedKey(state), c.selected) << c.what;
     }
 }
 
@@ -72,7 +75,7 @@ TEST(NameEditor, SpeaksEachBoxByItsKeysName) {
     StateRecord state;
     typeText(state, u"が\u3000");
     backspaceName(state); // the box the next input writes is marked
-    const std::u16string spoken[]{u"か", u"濁点１", u"スペース、カーソル", u"まだありません"};
+    const std::u16string spoken[]{u"か", u"濁点１", u"SP（スペース）、カーソル", u"まだありません"};
     for (int slot = 1; slot <= kNameSlots; ++slot)
         EXPECT_TRUE(nameBoxSpokenText(state, slot) == spoken[slot - 1]) << slot;
     // A small kana's key is heard as the kana it is the small form of, one code point on.

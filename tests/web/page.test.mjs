@@ -46,8 +46,8 @@ for (const [how, read] of [['Enter', (page) => page.press('#PWD', 'Enter')],
   });
 }
 
-// A memo with a slip stays in red with why; the memos near it are offered, and one chosen is
-// read. The box refuses whole what it cannot hold or show.
+// A memo with a slip stays in red with why, after a reload too; the memos near it are offered,
+// and one chosen is read. The box refuses whole what it cannot hold or show.
 test('a slip is refused with why and the memos near it to choose', async ({ page, context }) => {
   const meant = 'いああああ　あちちあい　ああああち　のああああ　';
   const typo = meant.slice(0, 18) + 'ね' + meant.slice(19);
@@ -56,14 +56,18 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   await page.click('#Nm_Inpt');
   await page.fill('#PWD', typo);
   await page.press('#PWD', 'Enter');
-  await expect(page.locator('#Lab_Rsn')).toHaveText(/チェック.*近いそうさめもが４つあります/);
-  await expect(page.locator('#PWD')).toHaveCSS('color', 'rgb(255, 96, 96)');
   const fixes = page.locator('#PWD_Fix button');
-  await expect(fixes).toHaveCount(4);
+  for (const reload of [() => {}, () => open(page)]) {
+    await reload();
+    await expect(page.locator('#Lab_Rsn')).toHaveText(/チェック.*近いそうさめもが４つあります/);
+    await expect(page.locator('#PWD')).toHaveCSS('color', 'rgb(255, 96, 96)');
+    await expect(fixes).toHaveCount(4);
+  }
   await expect(fixes.first()).toHaveAttribute('data-memo', meant.replaceAll('\u3000', ''));
   await expect(fixes.first().locator('mark')).toHaveText('の');
   expect(await ticked(page)).toEqual([]);
 
+  await page.focus('#PWD');
   await page.keyboard.press('ArrowDown');
   await page.keyboard.press('ArrowDown');
   await page.keyboard.press('ArrowUp');
@@ -72,6 +76,7 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   await expect(page.locator('#PWD')).toHaveValue(meant);
   expect(await ticked(page)).toEqual(['Chk_Lgt', 'Chk_Tel']);
   await expect(page.locator('#PWD_Fix')).toBeHidden();
+  expect(await focused(page)).toBe('PWD');
 
 
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);
@@ -83,6 +88,22 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
     await expect(page.locator('#PWD')).toHaveValue(meant);
     await expect(page.locator('#Lab_Rsn')).toHaveText(says);
   }
+});
+
+// On a phone the reason and every memo offered come into view, the on-screen keyboard closed
+// (the box lets go of the focus), and a memo tapped reads without bringing the keyboard back.
+test.describe(() => {
+  test.use({ viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true });
+  test('on a phone a refusal is seen whole, and a memo tapped reads', async ({ page }) => {
+    await open(page);
+    await page.fill('#PWD', 'あくみあかしいほたさつああいあにうけつえ'); // a slip near five memos
+    await page.press('#PWD', 'Enter');
+    for (const seen of ['#Lab_Rsn', '#PWD_Fix']) await expect(page.locator(seen)).toBeInViewport({ ratio: 1 });
+    expect(await focused(page)).toBe('');
+    await page.locator('#PWD_Fix button').last().tap();
+    await expect(page.locator('#PWD_Fix')).toBeHidden(); // read
+    expect(await focused(page)).toBe('');
+  });
 });
 
 test('the keyboard alone goes from typed kana to a copied memo', async ({ page, context }) => {
@@ -116,18 +137,22 @@ test('the keyboard alone goes from typed kana to a copied memo', async ({ page, 
   expect(await nameBoxes(page)).toBe('？？？？');
 });
 
-// Held down, a key acts once: Enter on --入力--, the keypad's Enter as well, and a shortcut. A
-// screen reader hears each name box's kana by its key's name and where the cursor is, and what
-// 完了 wrote, the memo and the rank, from a region it announces.
+// A key tapped shows as pressed until it is input. Held down, a key acts once: Enter on
+// --入力--, the keypad's Enter as well, and a shortcut. A screen reader hears each name box's
+// kana by its key's name and where the cursor is, and what 完了 wrote, the memo and the rank,
+// from a region it announces.
 test('held keys act once, and a screen reader hears the name and 完了', async ({ page }) => {
+  const pressed = () => page.$$eval('[aria-pressed=true]', (keys) => keys.map((key) => key.id));
   await open(page);
   await page.click('#Nm05');
+  expect(await pressed()).toEqual(['Nm05']);
   await page.focus('#Nm_Inpt');
   for (const keys of [['NumpadEnter'], ['Alt', 'KeyN']]) {
     for (const key of [...keys, keys.at(-1)]) await page.keyboard.down(key); // the last one repeats
     for (const key of keys) await page.keyboard.up(key);
   }
   await expect(page.locator('#Lab_Pag')).toHaveText('前のページへ');
+  expect(await pressed()).toEqual([]);
   for (const id of ['Nm2E', 'Nm_Inpt', 'Answer']) await page.click(`#${id}`);
   expect(await page.$$eval('output[aria-current]', (boxes) => boxes.map((box) => box.ariaLabel))).toEqual(['なまえの２文字目 濁点１、カーソル']);
   const said = await page.$$eval('[role=status], [aria-live]', (regions) => regions.map((r) => r.textContent).join());
@@ -138,11 +163,12 @@ test('held keys act once, and a screen reader hears the name and 完了', async 
 // captions may shrink but keep every character, the results of a completion included; the
 // version dialog opens whole and in view, the page left where it was. A touch screen of any size
 // gets the one column: no sideways scrolling, keys and buttons that take a finger, boxes of
-// 24 px, コピー, and the memo whole in view at 16 px, below which iOS zooms in on it.
+// 24 px, コピー, and the memo whole in view at 16 px, below which iOS zooms in on it. A key
+// pressed keeps its focus ring and stays marked in forced colours.
 const luminance = (rgb) => rgb.map((c) => c / 255).map((c) => (c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
   .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0.05);
 const contrast = (a, b) => Math.max(luminance(a), luminance(b)) / Math.min(luminance(a), luminance(b));
-for (const [layout, width, height] of [['mouse', 1024, 700], ['touch', 360, 640], ['touch', 844, 390], ['touch', 768, 1024]]) {
+for (const [layout, width, height] of [['mouse', 1024, 700], ['touch', 320, 568], ['touch', 844, 390], ['touch', 768, 1024]]) {
   test.describe(`${layout} ${width} x ${height}`, () => {
     test.use({ viewport: { width, height }, ...(layout === 'touch' && { hasTouch: true, isMobile: true }) });
     for (const font of ['', 'Noto Sans CJK JP']) {
@@ -163,9 +189,9 @@ for (const [layout, width, height] of [['mouse', 1024, 700], ['touch', 360, 640]
           return box.left < around.left || box.top < around.top || box.right > around.right + 0.5 || box.bottom > around.bottom + 0.5;
         }).map((e) => e.localName + e.id)])).toEqual([0]);
         if (layout === 'touch') {
-          // The memo is read off the box: all of it in view, its trailing space aside.
+          // The memo is read off the box: all of it in view.
           expect(await page.$$eval('.key, .command, .flag, #PWD, #PWD_Copy, .flag input', (targets, size = parseFloat(getComputedStyle(PWD).fontSize)) => [
-            document.documentElement.scrollWidth, size >= 16, PWD.scrollWidth <= PWD.clientWidth + size, PWD_Copy.offsetParent !== null,
+            document.documentElement.scrollWidth, size >= 16, PWD.scrollWidth <= PWD.clientWidth, PWD_Copy.offsetParent !== null,
             ...targets.filter((t) => t.offsetParent).filter((t) => Math.min(t.offsetWidth, t.offsetHeight) < (t.localName === 'input' ? 24 : 36))
               .map((t) => t.id || t.textContent)])).toEqual([width, true, true, true]);
         }
@@ -183,8 +209,9 @@ for (const [layout, width, height] of [['mouse', 1024, 700], ['touch', 360, 640]
         // The focus ring, as drawn across each coloured button's left edge, stands out at 3:1
         // from its fill and from the page around it. In forced colours, the buttons keep a border,
         // and the dividing lines and the current name slot stay marked.
+        await page.click('#Nm02');
         await page.keyboard.press('Escape'); // the dialog closed, and focus from the keyboard
-        for (const id of ['Answer', 'Nm_Clear', 'Allset', 'Lab_Pag']) {
+        for (const id of ['Answer', 'Nm_Clear', 'Allset', 'Lab_Pag', ...(layout === 'touch' ? ['Nm02'] : [])]) {
           await page.focus(`#${id}`);
           const box = await page.locator(`#${id}`).boundingBox();
           const row = await page.evaluate(async (data) => {
@@ -197,12 +224,13 @@ for (const [layout, width, height] of [['mouse', 1024, 700], ['touch', 360, 640]
         }
 
         await page.emulateMedia({ forcedColors: 'active' });
-        for (const id of ['Nm01', 'Nm_Inpt']) await page.click(`#${id}`);
+        for (const id of ['Nm01', 'Nm_Inpt', 'Nm02']) await page.click(`#${id}`);
         expect(await page.evaluate(() => {
           const look = (selector, name) => [...document.querySelectorAll(selector)].filter((e) => e.offsetParent).map((e) => getComputedStyle(e)[name]);
           return [look('.client button', 'borderTopWidth').includes('0px'), new Set(look('.name-box', 'backgroundColor')).size,
+            new Set(look('.key:not(.command)', 'backgroundColor')).size,
             look('.line', 'backgroundColor').includes(getComputedStyle(document.documentElement).backgroundColor)];
-        })).toEqual([false, 2, false]);
+        })).toEqual([false, 2, 2, false]);
 
         // Arrow keys move among the keys as they are shown: や is below ま in one column, nothing
         // in the window's layout, and a window made narrow moves as it then shows them.
@@ -249,7 +277,7 @@ test('a new version waits for the player, who loses nothing by taking it', async
     await page.evaluate(() => caches.open('another app').then(() => { window.notReloaded = true; }));
 
     const index = path.join(copy, 'index.html');
-    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>ぺりおのひらき', '<title>ぺりおのひらき 2'));
+    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>', '<title>2 '));
     execFileSync(process.env.PELIO_CMAKE ?? 'cmake', [`-DSITE=${copy}`,
       `-DTEMPLATE=${path.join(root, 'src/web/sw.js.in')}`, '-P', path.join(root, 'src/web/stamp_service_worker.cmake')]);
     await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
@@ -257,7 +285,7 @@ test('a new version waits for the player, who loses nothing by taking it', async
     expect(await page.evaluate(() => window.notReloaded)).toBe(true);
 
     await page.click('#Pel_Upd');
-    await expect.poll(() => page.title()).toBe('ぺりおのひらき 2');
+    await expect.poll(() => page.title()).toMatch(/^2 /);
     await page.waitForSelector('html[data-ready]');
     expect(await nameBoxes(page)).toBe('い？？？');
     expect(await ticked(page)).toEqual(['Chk_Lgt']);
