@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <utility>
 #include <variant>
 
@@ -17,11 +16,19 @@ namespace {
 // "2026-12-09 14:02:37": how a time starts a line of the notebook's text.
 constexpr std::size_t kTimeLength = 19;
 
+// `number` in at least `width` ASCII digits.
+std::u16string digits(int number, std::size_t width) {
+    std::u16string text;
+    do {
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + number % 10));
+        number /= 10;
+    } while (number > 0 || text.size() < width);
+    return text;
+}
+
 std::u16string timeText(const NoteTime& time) {
-    char ascii[32];
-    std::snprintf(ascii, sizeof ascii, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
-    return {ascii, ascii + kTimeLength};
+    return digits(time.year, 4) + u'-' + digits(time.month, 2) + u'-' + digits(time.day, 2) + u' ' +
+           digits(time.hour, 2) + u':' + digits(time.minute, 2) + u':' + digits(time.second, 2);
 }
 
 // The time a line starts with, if it starts with one that could be.
@@ -59,10 +66,8 @@ std::u16string nameOf(const NameCodes& name) {
 std::u16string shownNoteTime(const NoteTime& time) {
     if (!time.known())
         return u"日時不明";
-    char ascii[32];
-    std::snprintf(ascii, sizeof ascii, "%d月%d日 %02d:%02d", time.month, time.day, time.hour,
-                  time.minute);
-    return *fromUtf8(ascii);
+    return digits(time.month, 1) + u"月" + digits(time.day, 1) + u"日 " + digits(time.hour, 2) +
+           u':' + digits(time.minute, 2);
 }
 
 namespace {
