@@ -84,7 +84,7 @@ private slots:
         descriptionChanges.clear();
         d->enterMemo(QStringLiteral("み"));
         QTest::keyClick(d->control("PWD"), Qt::Key_Return);
-        const QString told = "PWD: " + d->control<QLabel>("Lab_Rsn")->text();
+        const QString told = "PWD: " + d->control<QLabel>("Lab_Rsn")->text() + "。";
         QCOMPARE(descriptionChanges, QStringList({told, told}));
     }
 

@@ -328,7 +328,7 @@ private slots:
             QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
             QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("チェック")));
             QVERIFY(memo->accessibleDescription().startsWith(reason->text()));
-            QVERIFY(memo->accessibleDescription().endsWith(QStringLiteral("４つあります")));
+            QVERIFY(memo->accessibleDescription().endsWith(QStringLiteral("４つあります。")));
             QCOMPARE(d->nameBoxes(), QStringLiteral("[い]？？？"));
             QCOMPARE(checked(), QStringList{"Chk_Tel"});
             QCOMPARE(d->results().section('|', 1), before.section('|', 1));
