@@ -7,10 +7,10 @@ namespace pelio {
 int adviceRank(const ProgressFlags& flags) {
     if (meetingCount(flags) != static_cast<int>(kDuoMeetings.size()))
         return 1;
-    static constexpr std::array<FlagNumber, 3> kMilestones{flag("Chk_Ryo"), flag("Chk_Stk"),
-                                                           flag("Chk_Kei")};
+    static constexpr std::array<Flag, 3> kMilestones{Flag::Receipt, Flag::StudioKameda,
+                                                     Flag::Contract};
     int rank = 2;
-    for (FlagNumber milestone : kMilestones) {
+    for (Flag milestone : kMilestones) {
         if (!flags.isSet(milestone))
             break;
         ++rank;

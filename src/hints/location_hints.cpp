@@ -7,18 +7,18 @@ bool allSixMet(const ProgressFlags& flags) {
     return meetingCount(flags) == static_cast<int>(kDuoMeetings.size());
 }
 
-bool isSet(const ProgressFlags& flags, FlagNumber number) {
-    return flags.isSet(number);
+bool isSet(const ProgressFlags& flags, Flag flag) {
+    return flags.isSet(flag);
 }
 
 std::u16string_view officeHint(const ProgressFlags& flags) {
     if (!allSixMet(flags))
         return u"";
-    if (!isSet(flags, flag("Chk_Tel")))
+    if (!isSet(flags, Flag::TookPhoneMessage))
         return u"留守電";
-    if (!isSet(flags, flag("Chk_Pnk")))
+    if (!isSet(flags, Flag::PendantInVault))
         return u"";
-    return isSet(flags, flag("Chk_Hot")) ? u"" : u"ほてと";
+    return isSet(flags, Flag::TalkedToHoteto) ? u"" : u"ほてと";
 }
 
 std::u16string_view tvStationHint(const ProgressFlags& flags) {
@@ -28,32 +28,32 @@ std::u16string_view tvStationHint(const ProgressFlags& flags) {
 std::u16string_view theatreHint(const ProgressFlags& flags) {
     if (!allSixMet(flags))
         return u"";
-    return isSet(flags, flag("Chk_Koi")) ? u"みさね" : u"チラシ";
+    return isSet(flags, Flag::Takoichi) ? u"みさね" : u"チラシ";
 }
 
 std::u16string_view boatRaceHint(const ProgressFlags& flags) {
-    return isSet(flags, flag("Chk_Bos")) ? u"" : u"たぬも";
+    return isSet(flags, Flag::JokeBookStolen) ? u"" : u"たぬも";
 }
 
 std::u16string_view districtHint(const ProgressFlags& flags) {
-    return isSet(flags, flag("Chk_Pnd")) && !isSet(flags, flag("Chk_Aok")) ? u"蒼丸" : u"";
+    return isSet(flags, Flag::Pendant) && !isSet(flags, Flag::AomaruDies) ? u"蒼丸" : u"";
 }
 
 std::u16string_view pubHint(const ProgressFlags& flags) {
     if (!allSixMet(flags))
         return u"";
-    return isSet(flags, flag("Chk_Pnd")) ? u"たぬも" : u"ピコー";
+    return isSet(flags, Flag::Pendant) ? u"たぬも" : u"ピコー";
 }
 
 std::u16string_view hillsideHint(const ProgressFlags& flags) {
-    return isSet(flags, flag("Chk_Pnd")) && isSet(flags, flag("Chk_Chn")) &&
-                   !isSet(flags, flag("Chk_Pio"))
+    return isSet(flags, Flag::Pendant) && isSet(flags, Flag::GoldChain) &&
+                   !isSet(flags, Flag::PikoAtOffice)
                ? u"ピコー"
                : u"";
 }
 
 std::u16string_view personHint(const ProgressFlags& flags) {
-    return isSet(flags, flag("Chk_Kei")) && isSet(flags, flag("Chk_Mit")) ? u"失踪" : u"";
+    return isSet(flags, Flag::Contract) && isSet(flags, Flag::Smuggling) ? u"失踪" : u"";
 }
 
 } // namespace

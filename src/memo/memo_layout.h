@@ -38,8 +38,8 @@ constexpr DigitSource N(int slot, int digit) {
 constexpr DigitSource C(int digit) {
     return {DigitSource::Kind::CheckDigit, 0, static_cast<std::uint8_t>(digit), 0};
 }
-consteval DigitSource F(std::string_view controlName) {
-    return {DigitSource::Kind::Flag, 0, 0, static_cast<std::uint8_t>(flag(controlName))};
+constexpr DigitSource F(Flag flag) {
+    return {DigitSource::Kind::Flag, 0, 0, static_cast<std::uint8_t>(flag)};
 }
 } // namespace layout
 
@@ -58,20 +58,23 @@ inline constexpr std::array<SymbolLayout, kMemoLength> kMemoLayout = [] {
         {C(5), N(3, 4), N(3, 3), N(3, 2), N(3, 1)},
         {C(4), N(3, 6), N(3, 5), N(4, 6), N(4, 5)},
         {C(3), N(4, 4), N(4, 3), N(4, 2), N(4, 1)},
-        {C(2), F("Chk_Tck"), F("Chk_Tak"), F("Chk_Pnd"), F("Chk_Fds")},
-        {C(1), F("Chk_Pct"), F("Chk_Ctc"), F("Chk_Ryo"), F("Chk_Bok")},
-        {_, F("Chk_Dia"), F("Chk_Kei"), F("Chk_Khk"), F("Chk_Isy")},
-        {_, F("Chk_Han"), F("Chk_Srk"), F("Chk_Chn"), F("Chk_Lgt")},
-        {C(6), F("Chk_Ubo"), F("Chk_Upi"), F("Chk_Mis"), F("Chk_Ras")},
-        {C(5), _, F("Chk_Jkt"), F("Chk_Jis"), _},
-        {C(4), F("Chk_Is2"), F("Chk_Aoe"), _, _},
-        {C(3), _, F("Chk_Hot"), F("Chk_Mit"), F("Chk_Nan")},
-        {C(2), _, F("Chk_Pnk"), _, F("Chk_Bos")},
-        {C(1), F("Chk_Tel"), F("Chk_Nen"), F("Chk_Aok"), F("Chk_Pio")},
-        {_, F("Chk_Cpp"), F("Chk_Gue"), F("Chk_Tan"), F("Chk_Cha")},
-        {_, F("Chk_Mai"), F("Chk_Bak"), F("Chk_Ish"), F("Chk_Pih")},
-        {C(6), _, _, _, F("Chk_Sjk")},
-        {C(5), F("Chk_Stk"), F("Chk_Koi"), F("Chk_Imd"), F("Chk_Aro")},
+        {C(2), F(Flag::BoatRaceTicket), F(Flag::Takoyaki), F(Flag::Pendant), F(Flag::FloppyDisk)},
+        {C(1), F(Flag::CrimeScenePhoto), F(Flag::ContactLens), F(Flag::Receipt), F(Flag::JokeBook)},
+        {_, F(Flag::StarOfAfrica), F(Flag::Contract), F(Flag::ThreatLetter), F(Flag::FarewellNote)},
+        {_, F(Flag::CrimeStatement), F(Flag::Key), F(Flag::GoldChain), F(Flag::Lighter)},
+        {C(6), F(Flag::MetUrabeBona), F(Flag::MetUrabePiko), F(Flag::MetMisane),
+         F(Flag::MetRaseno)},
+        {C(5), _, F(Flag::MetJemKitazuchi), F(Flag::MetJemIshiusu), _},
+        {C(4), F(Flag::IshiusuHomeAgain), F(Flag::AomaruEscapes), _, _},
+        {C(3), _, F(Flag::TalkedToHoteto), F(Flag::Smuggling), F(Flag::NanbaKagetsu)},
+        {C(2), _, F(Flag::PendantInVault), _, F(Flag::JokeBookStolen)},
+        {C(1), F(Flag::TookPhoneMessage), F(Flag::Nene), F(Flag::AomaruDies),
+         F(Flag::PikoAtOffice)},
+        {_, F(Flag::ClubPoppy), F(Flag::GuestList), F(Flag::MetTanumo), F(Flag::Chata)},
+        {_, F(Flag::MaiasaTv), F(Flag::BakuhakuHome), F(Flag::IshiusuHome), F(Flag::PikoHome)},
+        {C(6), _, _, _, F(Flag::Shinjuku)},
+        {C(5), F(Flag::StudioKameda), F(Flag::Takoichi), F(Flag::IzakayaMidori),
+         F(Flag::ArimaOnsen)},
     }};
 }();
 

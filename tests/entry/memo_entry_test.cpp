@@ -23,7 +23,7 @@ std::u16string memoOf(const NameCodes& name, const ProgressFlags& flags) {
 StateRecord completedEntry() {
     StateRecord state;
     typeText(state, u"いうえお");
-    setFlag(state, flag("Chk_Pnd"), true);
+    setFlag(state, numberOf(Flag::Pendant), true);
     complete(state);
     return state;
 }

@@ -139,7 +139,7 @@ TEST(Notebook, CatchesAMemoThatGoesBack) {
     Notebook notebook;
     notebook.add(codesOf(kTantei, earlier), at(9, 14, 2));
     ProgressFlags meant = earlier;
-    meant.set(flag("Chk_Srk"), true);
+    meant.set(Flag::Key, true);
     // A look-alike or a swap the game takes, which loses the lighter.
     const std::u16string meantText = memoText(encodeMemo(kTantei, meant));
     std::u16string slipped;
@@ -148,7 +148,7 @@ TEST(Notebook, CatchesAMemoThatGoesBack) {
         std::swap(text[n], text[n + 1]);
         const MemoReading reading = readMemo(text);
         const auto* content = std::get_if<MemoContent>(&reading);
-        if (content && content->name == kTantei && !content->flags.isSet(flag("Chk_Lgt")))
+        if (content && content->name == kTantei && !content->flags.isSet(Flag::Lighter))
             slipped = text;
     }
     ASSERT_FALSE(slipped.empty());

@@ -330,7 +330,7 @@ TEST(MemoSuggestions, DistinctionsTellEachMemoFromTheOthers) {
         suggestMemos(u"たうせておいあへあいちあいあのあけあち", {}, SuggestionScope::Refused)
             .offered;
     ASSERT_EQ(pair.size(), 2u);
-    const std::vector<FlagNumber> both{flag("Chk_Lgt"), flag("Chk_Ras")};
+    const std::vector<FlagNumber> both{numberOf(Flag::Lighter), numberOf(Flag::MetRaseno)};
     for (const Distinction& told : distinguish(pair, kDistinguishingBoxes))
         EXPECT_TRUE(std::ranges::is_permutation(told.flags, both));
 }

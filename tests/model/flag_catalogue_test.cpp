@@ -23,10 +23,10 @@ TEST(FlagCatalogue, EveryFlagHasAPlaceOfItsOwnInStorageAndOnThePanel) {
 
 TEST(ProgressFlags, CountMeetingsAndRejectNumbersOutsideTheCatalogue) {
     ProgressFlags flags;
-    flags.set(flag("Chk_Tan"), true); // a meeting, but not one of a duo
-    for (FlagNumber number : kDuoMeetings) {
+    flags.set(Flag::MetTanumo, true); // a meeting, but not one of a duo
+    for (Flag meeting : kDuoMeetings) {
         EXPECT_EQ(meetingCount(flags), flags.count() - 1);
-        flags.set(number, true);
+        flags.set(meeting, true);
     }
     EXPECT_EQ(meetingCount(flags), 6);
     EXPECT_EQ(findFlag("Chk_Khk"), kFlagCount);
