@@ -219,20 +219,21 @@ public:
         for (std::uint8_t n = 0; n < kMemoLength; ++n) {
             for (std::uint8_t code = 0; code < kMemoKanaCount; ++code) {
                 if (length_ == kMemoLength && code != typed_[n])
-                    consider({Replaced, n}, code, replacementLikelihood(typed_[n], code));
+                    consider({Replaced, n}, code, replaced(n, code));
                 // Put in before typed place n: in the group of the kana before or after it.
-                if (length_ + 1 == kMemoLength)
+                if (length_ + 1 == kMemoLength && !fromPicture())
                     consider({Dropped, n}, code,
                              kLengthSlip * std::max(n > 0 ? inGroup(n - 1u) : 0.0,
                                                     n < length_ ? inGroup(n) : 0.0));
             }
-            if (length_ == kMemoLength && n + 1 < kMemoLength && typed_[n] != typed_[n + 1])
+            if (length_ == kMemoLength && n + 1 < kMemoLength && typed_[n] != typed_[n + 1] &&
+                !fromPicture())
                 consider({Swapped, n}, 0,
                          groups_.inFives && groups_.run[n] != groups_.run[n + 1]
                              ? kSwapSlip * kOutsideTheGroup
                              : kSwapSlip);
         }
-        for (std::uint8_t n = 0; length_ == kMemoLength + 1 && n < length_; ++n)
+        for (std::uint8_t n = 0; length_ == kMemoLength + 1 && n < length_ && !fromPicture(); ++n)
             consider({Extra, n}, 0, kLengthSlip * inGroup(n));
     }
 
@@ -337,6 +338,17 @@ private:
         }
     }
 
+    bool fromPicture() const { return context_.read.size() == kMemoLength; }
+
+    // How likely the kana typed or read at `n` stands for `code`.
+    double replaced(std::size_t n, std::uint8_t code) const {
+        if (!fromPicture())
+            return replacementLikelihood(typed_[n], code);
+        const KanaOdds& odds = context_.read[n];
+        const float read = typed_[n] < 0 ? 0.0f : odds[static_cast<std::size_t>(typed_[n])];
+        return kLookAlikeSlip * odds[code] / std::max(read, 1e-6f);
+    }
+
     // How likely a slip at typed place `n` is, given the groups the player typed in.
     double inGroup(std::size_t n) const {
         return groups_.slipped < 0 || groups_.run[n] == groups_.slipped ? 1.0 : kOutsideTheGroup;
@@ -371,11 +383,10 @@ private:
                 std::copy_n(typed_.begin(), kMemoLength, codes.begin());
                 codes[p] = a;
                 codes[q] = b;
-                found_.push_back(
-                    {codes,
-                     replacementLikelihood(typed_[p], a) * replacementLikelihood(typed_[q], b),
-                     context_.name.heldBy(nameOf(codes)),
-                     {Slip::Kind::TwoReplaced, p, q}});
+                found_.push_back({codes,
+                                  replaced(p, a) * replaced(q, b),
+                                  context_.name.heldBy(nameOf(codes)),
+                                  {Slip::Kind::TwoReplaced, p, q}});
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include "memo/memo_reader.h"
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <optional>
@@ -25,9 +26,16 @@ struct KnownName {
 // What the search knows of the player besides the text: the name they have, whose memos come
 // first, and the memo they had before, which tells apart memos that are equally likely slips:
 // a game moves forward, so the likelier memo keeps what that one ticked and changes least.
+// How sure a reader of a picture was of each kana it read: for each of the 20 places, the
+// likelihood of each memo kana.
+using KanaOdds = std::array<float, kMemoKanaCount>;
+
 struct SuggestionContext {
     KnownName name;
     std::optional<MemoContent> earlier = std::nullopt;
+    // The memo was read from a picture, with these odds, rather than typed: a kana replaced is as
+    // likely as the reader's doubt about it, and kana are never swapped, left out or doubled.
+    std::vector<KanaOdds> read = {};
 };
 
 // A memo the game would accept, near what the player typed.

@@ -335,5 +335,26 @@ TEST(MemoSuggestions, DistinctionsTellEachMemoFromTheOthers) {
         EXPECT_TRUE(std::ranges::is_permutation(told.flags, both));
 }
 
+// A memo read from a picture is mended where the reader had its doubts, as likely as they were;
+// a reader does not swap kana or leave one out.
+TEST(MemoSuggestions, MendAPictureWhereItsReaderHadDoubts) {
+    const MemoCodes codes = encodeMemo(test::memoVectors()[3].name, {}).codes; // いあうえあ …
+    std::u16string read = kanaOf(test::memoVectors()[3]);
+    read[0] = u'こ'; // a look-alike of "い", which a hand would have meant
+    SuggestionContext context;
+    context.read.resize(kMemoLength);
+    for (std::size_t n = 1; n < kMemoLength; ++n)
+        context.read[n][codes[n]] = 0.9f;
+    context.read[0][9] = 0.3f; // こ
+    context.read[0][2] = 0.5f; // う
+    context.read[0][1] = 0.2f; // い
+    EXPECT_EQ(suggestMemos(read, {}, SuggestionScope::Refused).offered.front().codes[0], 1);
+    const auto offered = suggestMemos(read, context, SuggestionScope::Refused, kAll).offered;
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(offered.front().codes[0], 2);
+    for (const MemoSuggestion& s : offered)
+        EXPECT_EQ(s.change.find(u"入れかえ"), std::u16string::npos);
+}
+
 } // namespace
 } // namespace pelio
