@@ -62,7 +62,7 @@ inline std::optional<std::u16string> fromUtf8(std::string_view bytes) {
                                             : -1;
         if (following < 0 || bytes.size() - i <= static_cast<std::size_t>(following))
             return std::nullopt;
-        char32_t c = following == 0 ? lead : lead & (0x3F >> following);
+        char32_t c = following == 0 ? char32_t{lead} : char32_t{lead} & (0x3Fu >> following);
         for (int k = 1; k <= following; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
             if ((next & 0xC0) != 0x80)
