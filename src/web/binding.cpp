@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,8 +41,6 @@ MemoOutcome outcome; // of the last Enter, 完了 or fix chosen
 // held it when last read or written: what another tab's change is merged against.
 Notebook notebook;
 Notebook stored;
-std::vector<NoteView> views;
-bool viewsStale = true;
 std::vector<NoteEntry> taken; // by the last delete, for its undo
 NoteTime now;                 // set by the page before each read or completion
 
@@ -62,13 +61,7 @@ std::u16string_view longText(int length) {
     return std::u16string_view(longInput).substr(0, static_cast<std::size_t>(std::max(length, 0)));
 }
 
-void changedNotebook(Notebook changed) {
-    notebook = std::move(changed);
-    viewsStale = true;
-}
-
 Keeping keeping() {
-    viewsStale = true;
     return {&notebook, now};
 }
 
@@ -83,6 +76,15 @@ void offerUndo(ReplacingAction action, const StateRecord& before, int boxLength)
 
 const char16_t* give(std::u16string_view text) {
     output.assign(text);
+    return output.c_str();
+}
+
+// Texts that hold no line break, a line each.
+const char16_t* giveLines(std::initializer_list<std::u16string_view> lines) {
+    output.clear();
+    for (std::u16string_view line : lines)
+        output.append(line).push_back(u'\n');
+    output.pop_back();
     return output.c_str();
 }
 
@@ -246,35 +248,23 @@ EMSCRIPTEN_KEEPALIVE int pelio_undo() {
     undo.reset();
     return keep(refusalOf(state, box, &notebook));
 }
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_heading() {
-    return give(outcome.heading);
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_hint() {
-    return give(outcome.hint);
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_reason() {
-    return give(outcome.reason);
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_announced() {
-    return give(outcome.announced);
+// The outcome's reason, what a screen reader is told, and over and under its fixes, a line each.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_outcome_texts() {
+    return giveLines({outcome.reason, outcome.announced, outcome.heading, outcome.hint});
 }
 EMSCRIPTEN_KEEPALIVE int pelio_fix_count() {
     return static_cast<int>(outcome.fixes.size());
 }
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_memo(int index) {
-    return fix(index) ? give(fix(index)->memo) : nullptr;
+// A fix as the box shows it, its details, differences and what a screen reader says of it, a
+// line each; and which of its characters it changed.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix(int index) {
+    const MemoFix* offered = fix(index);
+    return offered
+               ? giveLines({offered->memo, offered->details, offered->differences, offered->spoken})
+               : nullptr;
 }
 EMSCRIPTEN_KEEPALIVE unsigned pelio_fix_marked(int index) {
     return fix(index) ? fix(index)->marked : 0;
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_details(int index) {
-    return fix(index) ? give(fix(index)->details) : nullptr;
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_differences(int index) {
-    return fix(index) ? give(fix(index)->differences) : nullptr;
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_fix_spoken(int index) {
-    return fix(index) ? give(fix(index)->spoken) : nullptr;
 }
 EMSCRIPTEN_KEEPALIVE int pelio_result_count() {
     return kResultCount;
@@ -328,7 +318,7 @@ EMSCRIPTEN_KEEPALIVE int pelio_restore_entry(int length) {
 // The notebook, read from storage's text in the long input when the page first needs it, and
 // the text to store after each change; once stored, what a merge starts from.
 EMSCRIPTEN_KEEPALIVE void pelio_notebook_load(int length) {
-    changedNotebook(readNotebook(longText(length)).notebook);
+    notebook = readNotebook(longText(length)).notebook;
     stored = notebook;
 }
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_notebook_text() {
@@ -344,7 +334,7 @@ EMSCRIPTEN_KEEPALIVE int pelio_notebook_merge(int length) {
     Notebook merged = mergeNotebooks(stored, notebook, theirs);
     const int result = (merged != notebook ? 1 : 0) | (merged != theirs ? 2 : 0);
     stored = std::move(theirs);
-    changedNotebook(std::move(merged));
+    notebook = std::move(merged);
     return result;
 }
 // A file the player chose, its first bytes in the long input, its memos added to the notebook:
@@ -357,7 +347,7 @@ EMSCRIPTEN_KEEPALIVE const char16_t* pelio_notebook_import(int bytes) {
     std::u16string report;
     if (file.status == NotebookFile::Status::Read || file.status == NotebookFile::Status::Empty) {
         const std::size_t read = file.reading.notebook.entries().size();
-        changedNotebook(mergeNotebooks({}, notebook, file.reading.notebook));
+        notebook = mergeNotebooks({}, notebook, file.reading.notebook);
         report = u"そうさめもを" + fullWidthNumber(read) + u"こ読み込みました";
     }
     if (!file.notice.empty())
@@ -369,33 +359,28 @@ EMSCRIPTEN_KEEPALIVE const char16_t* pelio_notebook_import(int bytes) {
 }
 
 // The entries, newest first: what each shows, its memo, time, details, changes and what a
-// screen reader says of it, a line each.
-EMSCRIPTEN_KEEPALIVE int pelio_note_count() {
-    return static_cast<int>(notebook.entries().size());
-}
-EMSCRIPTEN_KEEPALIVE const char16_t* pelio_note(int index) {
-    if (index < 0 || index >= pelio_note_count())
-        return nullptr;
-    if (std::exchange(viewsStale, false))
-        views = notebook.views();
-    const NoteView& view = views[static_cast<std::size_t>(index)];
-    return give(view.memo + u'\n' + view.time + u'\n' + view.details + u'\n' + view.changes +
-                u'\n' + view.spoken);
+// screen reader says of it, a line each, all of them in one text: the page draws a thousand at
+// once.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_notes() {
+    output.clear();
+    for (const NoteView& view : notebook.views()) {
+        for (const std::u16string* line :
+             {&view.memo, &view.time, &view.details, &view.changes, &view.spoken})
+            output.append(*line).push_back(u'\n');
+    }
+    return output.c_str();
 }
 // An entry deleted, or all of them, and the last delete undone.
 EMSCRIPTEN_KEEPALIVE void pelio_note_remove(int index) {
-    if (index >= 0 && index < pelio_note_count()) {
+    if (index >= 0 && static_cast<std::size_t>(index) < notebook.entries().size()) {
         taken = {notebook.remove(static_cast<std::size_t>(index))};
-        viewsStale = true;
     }
 }
 EMSCRIPTEN_KEEPALIVE void pelio_note_clear() {
     taken = notebook.clear();
-    viewsStale = true;
 }
 EMSCRIPTEN_KEEPALIVE void pelio_note_restore() {
     notebook.restore(std::exchange(taken, {}));
-    viewsStale = true;
 }
 
 // The keyboard grid as the page shows it, in whichever layout: before each arrow key the page

@@ -24,9 +24,11 @@ const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
 const results = Array.from({ length: call('result_count') }, (_, i) => $(read(call('result_label', i))));
 const [memo] = results;
 const nameBoxes = [...document.querySelectorAll('.name-box')];
-// The keyboard grid's members by number; the first ones are the kana keys, by code.
+// The keyboard grid's members by number; the first ones are the kana keys, by code. The grid is
+// one stop for Tab, its first key, and the arrow keys move within it.
 const keyboard = [];
 for (const member of document.querySelectorAll('[data-member]')) keyboard[Number(member.dataset.member)] = member;
+keyboard.forEach((member, i) => { member.tabIndex = i ? -1 : 0; });
 const kanaKeys = Number(document.querySelector('[data-kana-keys]').dataset.kanaKeys);
 const reason = $('Lab_Rsn');
 const heard = $('Pel_Said');
@@ -130,16 +132,13 @@ function showOutcome(outcome) {
     refitMemo();
   }
   if (outcome === outcomes.unchanged) return;
-  const text = read(call('outcome_reason'));
-  showReason(text, read(call('outcome_announced')), { [outcomes.refused]: 'refused', [outcomes.completed]: 'note' }[outcome]);
+  const [text, said, heading, hint] = read(call('outcome_texts')).split('\n');
+  showReason(text, said, { [outcomes.refused]: 'refused', [outcomes.completed]: 'note' }[outcome]);
   if (!text) return;
-  showFixes(Array.from({ length: call('fix_count') }, (_, i) => ({
-    memo: read(call('fix_memo', i)),
-    marked: call('fix_marked', i),
-    details: read(call('fix_details', i)),
-    differences: read(call('fix_differences', i)),
-    spoken: read(call('fix_spoken', i)),
-  })), read(call('outcome_heading')), read(call('outcome_hint')));
+  showFixes(Array.from({ length: call('fix_count') }, (_, i) => {
+    const [memoText, details, differences, spoken] = read(call('fix', i)).split('\n');
+    return { memo: memoText, marked: call('fix_marked', i), details, differences, spoken };
+  }), heading, hint);
 }
 
 // クリア, 全フラグセット and a memo read that replaced the name or the ticks offer to take it back
