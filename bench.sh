@@ -27,12 +27,13 @@ echo "load average before the run: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) 
 quiet cmake --preset bench
 quiet cmake --build --preset bench
 
-# The web site, and Playwright to drive Debian's Chromium (it never downloads a browser) and
-# Lighthouse: installed again whenever package-lock.json is newer than what npm ci left.
+# Playwright to drive Debian's Chromium (it never downloads a browser), Lighthouse, and the
+# page's inflater: installed again whenever package-lock.json is newer than what npm ci left,
+# or run.sh --web installed the page's alone; then the web site.
+[ node_modules/.package-lock.json -nt package-lock.json ] && [ -e node_modules/@playwright/test ] ||
+    quiet env PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 quiet emcmake cmake --preset web
 quiet cmake --build --preset web
-[ node_modules/.package-lock.json -nt package-lock.json ] ||
-    quiet env PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error
 
 # Qt wants a private runtime directory; a fresh one keeps the runs alike.
 XDG_RUNTIME_DIR=$(mktemp -d)

@@ -8,7 +8,11 @@ source scripts/install-deps.sh
 
 if [ "${1:-}" = "--web" ]; then
     pelio_install_missing "${pelio_web_packages[@]}"
+    pelio_install_npm
     pelio_require_node
+    # The page's own package (its inflater), as package-lock.json pins it; the tests' packages,
+    # where test.sh has installed them, stay.
+    [ -e node_modules/tiny-inflate ] || npm ci --omit=dev --no-audit --no-fund --loglevel=error
     emcmake cmake --preset web
     cmake --build --preset web
     # Any static file server does: the site is plain files. Unbuffered, so that the address

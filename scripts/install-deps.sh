@@ -12,13 +12,14 @@ pelio_packages=(
 
 # The web build: Debian's Emscripten, the Node.js that runs its tools and the site writer, the
 # acorn parser its optimiser needs, esbuild to minify the page's style sheet and script,
+# zopfli to deflate the core's WebAssembly (npm brings the page's inflater, see run.sh),
 # stb's header-only PNG writer for the page's pictures (Emscripten's own libpng and zlib ports
 # are downloaded at build time, which a machine without that network cannot do), and Python,
 # whose http.server serves the site to run.sh --web, the browser tests and the benchmarks;
 # and for the browser tests Debian's Chromium, with the Japanese fonts a Debian desktop has, and
 # the page's main journey in two more engines: WebKitGTK (WebKitWebDriver, which brings
 # MiniBrowser) and Firefox ESR.
-pelio_web_packages=(emscripten nodejs node-acorn esbuild libstb-dev python3)
+pelio_web_packages=(emscripten nodejs node-acorn esbuild zopfli libstb-dev python3)
 pelio_browser_packages=(chromium fonts-noto-cjk webkit2gtk-driver firefox-esr)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with

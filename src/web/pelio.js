@@ -1,7 +1,8 @@
 // The page's script: it draws what the core leaves in its state record and forwards the
 // player's clicks and keys to it, as the desktop window does. Every rule is the core's
 // (binding.cpp); the page itself was written from the core's tables at build time, with the
-// core's script, which defines createPelioCore() and pelioCoreWasm, in its head.
+// core's script and its WebAssembly in its head (core.mjs starts it). The build bundles this
+// script and the modules it imports into one classic script.
 //
 // It comes at the end of the page and does all it does at once: every control is parsed by
 // then, and the page is ready within the task that parsed it, before it is first drawn. A
@@ -10,36 +11,9 @@
 // page's head asks browsers that can to draw nothing until the element after this script is
 // parsed (rel=expect; Chromium lets the page be drawn as soon as the start tag of the element
 // named is parsed, so it cannot be this script).
-'use strict';
-
-// Without WebAssembly, or with any other failure before the page is ready, the page says so
-// rather than stay greyed out.
-const fail = () => {
-  document.getElementById('Pel_Err').hidden = false;
-};
-addEventListener('error', fail);
-
-// The core's WebAssembly, from the base64 beside the core's script, compiled at once: the core
-// is ready when createPelioCore() returns. Decoded by the browser where it can, in a tenth of
-// the time that decoding it in script takes.
-const wasm = Uint8Array.fromBase64?.(pelioCoreWasm)
-  ?? Uint8Array.from(atob(pelioCoreWasm), (c) => c.charCodeAt(0));
-const core = createPelioCore({
-  instantiateWasm(imports, receive) {
-    const instance = new WebAssembly.Instance(new WebAssembly.Module(wasm), imports);
-    receive(instance);
-    return instance.exports;
-  },
-});
-const call = (name, ...args) => core[`_pelio_${name}`](...args);
-const $ = (id) => document.getElementById(id);
-
-// Text crosses into the core through its input buffer, as many UTF-16 units as it holds
-// (their count is what pass() returns), and comes back as UTF-16 strings.
-const input = call('input');
-const inputBytes = call('input_bytes');
-const pass = (text) => core.stringToUTF16(text, input, inputBytes) / 2;
-const read = (address) => (address ? core.UTF16ToString(address) : null);
+import { $, call, core, pass, read, started } from './core.mjs';
+import { notice } from './notice.mjs';
+import { loadNotebook, notebookChanged, setUpNotebook } from './notebook.mjs';
 
 const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
   number: i + 1,
@@ -50,13 +24,16 @@ const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
 const results = Array.from({ length: call('result_count') }, (_, i) => $(read(call('result_label', i))));
 const [memo] = results;
 const nameBoxes = [...document.querySelectorAll('.name-box')];
-// The keyboard grid's members by number; the first ones are the kana keys, by code.
+// The keyboard grid's members by number; the first ones are the kana keys, by code. The grid is
+// one stop for Tab, its first key, and the arrow keys move within it.
 const keyboard = [];
 for (const member of document.querySelectorAll('[data-member]')) keyboard[Number(member.dataset.member)] = member;
+keyboard.forEach((member, i) => { member.tabIndex = i ? -1 : 0; });
 const kanaKeys = Number(document.querySelector('[data-kana-keys]').dataset.kanaKeys);
 const reason = $('Lab_Rsn');
 const heard = $('Pel_Said');
 const fixList = $('PWD_Fix');
+const fixItems = $('Fix_Items');
 const dialog = $('Pel_Ver');
 // As the style sheet tells a touch screen.
 const touch = matchMedia('(pointer: coarse)');
@@ -96,26 +73,30 @@ function showResults() {
     if (control === memo) memo.value = text;
     else control.textContent = text;
   });
-  heard.textContent = '';
-  showReason('', '', false);
+  showReason();
 }
 
-// The reason a memo is refused, or that it holds another name, in red beside the box; a screen
-// reader hears it as an alert, with how many memos are offered below.
-function showReason(text, announced, markTheText) {
-  reason.textContent = text;
-  const rest = document.createElement('span');
-  rest.className = 'unseen';
-  rest.textContent = announced.slice(text.length);
-  reason.append(rest);
-  memo.classList.toggle('rejected', markTheText);
+// What a screen reader is told of an outcome, `said`, once: as the reason line's alert where
+// there is a reason, which it holds, or else from the status region. The reason shows beside the
+// box, in red but for a note on a completion (`look`), and a refused memo's text in red too.
+function showReason(text = '', said = '', look = '') {
+  const at = text ? said.indexOf(text) : -1;
+  const unseen = (part) => Object.assign(document.createElement('span'), { className: 'unseen', textContent: part });
+  if (at < 0) reason.replaceChildren();
+  else reason.replaceChildren(unseen(said.slice(0, at)), text, unseen(said.slice(at + text.length)));
+  heard.textContent = at < 0 ? said : '';
+  reason.className = `reason ${look}`;
+  memo.classList.toggle('rejected', look === 'refused');
   if (!text) showFixes([]);
 }
 
-// The memos offered near a slip, best first: each begins with the memo as the box shows it,
-// the kana the fix changed marked.
-function showFixes(fixes) {
-  fixList.replaceChildren(...fixes.map((fix) => {
+// The memos offered, best first, under a heading that counts them and over a hint where there
+// is a choice: each begins with the memo as the box shows it, the kana the fix changed marked,
+// and says on a line of its own what sets it apart from the others.
+function showFixes(fixes, heading = '', hint = '') {
+  $('Fix_Head').textContent = heading;
+  Object.assign($('Fix_Hint'), { textContent: hint, hidden: !hint });
+  fixItems.replaceChildren(...fixes.map((fix) => {
     const button = document.createElement('button');
     button.type = 'button';
     button.dataset.memo = fix.memo.replaceAll('\u3000', '');
@@ -125,10 +106,11 @@ function showFixes(fixes) {
       const marked = (fix.marked >>> i) & 1;
       memoText.append(marked ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana);
     });
-    button.append(memoText, Object.assign(document.createElement('span'), { className: 'holds', textContent: fix.details }));
+    button.append(memoText, ...[['holds', fix.details], ['differences', fix.differences]]
+      .map(([className, textContent]) => Object.assign(document.createElement('span'), { className, textContent })));
     button.addEventListener('click', (event) => {
       memo.value = fix.memo;
-      showReason('', '', false);
+      showReason();
       // Chosen by a key, the focus goes back to the box; a tap leaves the on-screen keyboard closed.
       if (event.detail === 0 || !touch.matches) memo.focus();
       readMemo();
@@ -148,27 +130,51 @@ function showOutcome(outcome) {
   if (outcome === outcomes.completed || outcome === outcomes.read) {
     showResults();
     refitMemo();
-    heard.textContent = read(call('spoken_results')); // the memo box's new text is not announced
   }
-  const text = read(call('outcome_reason'));
-  if (outcome === outcomes.unchanged || !text) return;
-  showReason(text, read(call('outcome_announced')), outcome === outcomes.refused);
-  showFixes(Array.from({ length: call('fix_count') }, (_, i) => ({
-    memo: read(call('fix_memo', i)),
-    marked: call('fix_marked', i),
-    details: read(call('fix_details', i)),
-    spoken: read(call('fix_spoken', i)),
-  })));
+  if (outcome === outcomes.unchanged) return;
+  const [text, said, heading, hint] = read(call('outcome_texts')).split('\n');
+  showReason(text, said, { [outcomes.refused]: 'refused', [outcomes.completed]: 'note' }[outcome]);
+  if (!text) return;
+  showFixes(Array.from({ length: call('fix_count') }, (_, i) => {
+    const [memoText, details, differences, spoken] = read(call('fix', i)).split('\n');
+    return { memo: memoText, marked: call('fix_marked', i), details, differences, spoken };
+  }), heading, hint);
+}
+
+// クリア, 全フラグセット and a memo read that replaced the name or the ticks offer to take it back
+// for a while; the undo puts back the entry and the box, and the box's refusal, if any.
+function offerUndo() {
+  const offered = read(call('undo_offered'));
+  if (offered) notice(offered, undo);
+}
+function undo() {
+  loadNotebook();
+  const box = read(call('undo_box'));
+  const outcome = call('undo');
+  showName();
+  showFlags();
+  showPage();
+  showResults();
+  memo.value = box;
+  refitMemo();
+  showOutcome(outcome);
 }
 
 const handlers = {
   Nm_Back() { call('backspace'); showName(); },
   Nm_Inpt() { call('commit_key'); showName(); },
   Lab_Pag() { call('switch_page'); showPage(); },
-  Answer() { showInView(call('answer', pass(memo.value))); },
-  Nm_Clear() { call('reset'); showFlags(); showName(); showResults(); refitMemo(); },
-  Allset() { call('set_all_flags'); showFlags(); },
+  Answer() { readBox('answer'); },
+  Nm_Clear() { call('reset', pass(memo.value)); showFlags(); showName(); showResults(); refitMemo(); offerUndo(); },
+  Allset() { call('set_all_flags', pass(memo.value)); showFlags(); offerUndo(); },
   PWD_Copy() { navigator.clipboard.writeText(memo.value); },
+  // The page's address with the box's memo, shared as a phone shares a link where it can.
+  PWD_Link() {
+    const link = new URL(location.href);
+    link.hash = `memo=${memo.value.replace(/\s/g, '')}`;
+    if (touch.matches && navigator.share) navigator.share({ url: link.href }).catch(() => {});
+    else navigator.clipboard.writeText(link.href);
+  },
   Abot_sm() { dialog.show(); },
   Pel_Vbt() { dialog.close(); },
 };
@@ -178,9 +184,50 @@ function typeText(text) {
   showName();
 }
 
-function readMemo() {
-  showInView(call('enter_memo', pass(memo.value)));
+// 完了, or Enter in the memo box: the memo written or read goes into the notebook, at the time
+// it is.
+function readBox(how) {
+  loadNotebook();
+  const now = new Date();
+  call('set_time', now.getFullYear(), now.getMonth() + 1, now.getDate(), now.getHours(), now.getMinutes(), now.getSeconds());
+  const outcome = call(how, pass(memo.value));
+  showInView(outcome);
+  if (outcome >= outcomes.completed) notebookChanged();
+  offerUndo();
 }
+const readMemo = () => readBox('enter_memo');
+
+// A memo from the notebook or a link is read as Enter would read it.
+function readChosen(text) {
+  memo.value = text;
+  showReason();
+  if (!touch.matches) memo.focus();
+  readMemo();
+}
+setUpNotebook($('PWD_Log'), readChosen);
+
+// …#memo= and a memo, opened or followed while the page is open: read, unless the tab holds an
+// entry that it would replace, where it goes into the box unread. A reload leaves the link it
+// followed before.
+let linkFollowed = '';
+function followLink() {
+  const linked = new URLSearchParams(location.hash.slice(1)).get('memo');
+  if (linked === null || location.hash === linkFollowed) return;
+  linkFollowed = location.hash;
+  if (!call('holds_input', pass(memo.value))) {
+    readChosen(linked);
+    return;
+  }
+  const before = memo.value;
+  memo.value = linked;
+  showReason();
+  refitMemo();
+  notice($('Pel_Note').dataset.linkUnread, () => {
+    memo.value = before;
+    refitMemo();
+  });
+}
+addEventListener('hashchange', followLink);
 
 // A reason, and the memos offered, are brought into view: the list's end, and the reason's
 // start above all. On a touch screen the box lets go of the focus, so that the on-screen keyboard
@@ -196,7 +243,7 @@ function showInView(outcome) {
 function refuses(incoming) {
   const resulting = memo.value.length - (memo.selectionEnd - memo.selectionStart) + incoming.length;
   const refusal = read(call('refusal', pass(incoming), resulting));
-  if (refusal) showReason(refusal, refusal, false);
+  if (refusal) showReason(refusal, refusal);
   return refusal !== null;
 }
 
@@ -216,7 +263,7 @@ document.addEventListener('change', (event) => {
 });
 
 memo.addEventListener('input', () => {
-  showReason('', '', false);
+  showReason();
   refitMemo();
 });
 memo.addEventListener('beforeinput', (event) => {
@@ -271,11 +318,11 @@ document.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && !event.isComposing) readMemo();
     if (event.key === 'ArrowDown' && !fixList.hidden) {
       event.preventDefault();
-      fixList.firstElementChild.focus();
+      fixItems.firstElementChild.focus();
     }
     return;
   }
-  if (fixList.contains(event.target)) {
+  if (fixItems.contains(event.target)) {
     // Up and down move along the memos offered; Escape, or up from the first, goes back.
     const to = { ArrowDown: event.target.nextElementSibling, ArrowUp: event.target.previousElementSibling ?? memo,
       Escape: memo }[event.key];
@@ -289,7 +336,7 @@ document.addEventListener('keydown', (event) => {
     dialog.close(); // as a dialog box's own Escape does; a dialog shown beside the page has none
     return;
   }
-  if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing || dialog.contains(event.target)) return;
+  if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing || event.target.closest?.('dialog')) return;
   const member = event.target.dataset?.member;
   if (member !== undefined && event.key in arrows) {
     event.preventDefault();
@@ -313,7 +360,7 @@ const sessionKey = 'pelio';
 function remember() {
   try {
     sessionStorage.setItem(sessionKey, JSON.stringify({ entry: read(call('saved_entry')), box: memo.value,
-      refused: memo.classList.contains('rejected') }));
+      refused: memo.classList.contains('rejected'), link: linkFollowed }));
   } catch {
     // Storage turned off or full: the page works on without it.
   }
@@ -332,8 +379,12 @@ function recall() {
   showPage();
   showResults();
   memo.value = saved.box;
+  linkFollowed = String(saved.link ?? '');
   // A refusal is shown again as the core finds it now, with the memos it offers.
-  if (saved.refused === true) showOutcome(call('refusal_of', pass(saved.box)));
+  if (saved.refused === true) {
+    loadNotebook();
+    showOutcome(call('refusal_of', pass(saved.box)));
+  }
   return true;
 }
 for (const type of ['click', 'change', 'keydown', 'input', 'paste', 'drop']) {
@@ -368,11 +419,12 @@ if (!recall()) {
   showName();
   showResults();
 }
-for (const control of document.querySelectorAll(':disabled')) control.disabled = false;
+followLink();
+for (const control of document.querySelectorAll('#Pelio :disabled')) control.disabled = false;
 $('Pelio').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '';
 performance.mark('ready'); // when the page can take a click, for tests and benchmarks
-removeEventListener('error', fail);
+started();
 
 // Fitted once the page is laid out (the observer's first call), and again whenever the layout
 // or a late font changes it.

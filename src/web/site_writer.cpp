@@ -1,5 +1,6 @@
 // Writes the page and its pictures into the site folder:
 //   pelio_site_writer SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT CORE_WASM
+//                     CORE_WASM_DEFLATED
 // The page is the template (index.html.in) with its @SLOTS@ filled from the same tables as
 // the desktop window: the layout, the flag catalogue, the key table and the hint locations.
 // The page therefore holds all its controls before the core has loaded, disabled until it
@@ -8,7 +9,9 @@
 // soonest. Built for the web and run under node at build time, like the rest of the web build.
 
 #include "entry/kana_keys.h"
+#include "entry/notebook.h"
 #include "entry/state_record.h"
+#include "entry/undo.h"
 #include "hints/advice_rank.h"
 #include "hints/location_hints.h"
 #include "layout/about_layout.h"
@@ -95,14 +98,15 @@ std::string ariaKeys(std::string_view shortcut) {
     return keys;
 }
 
+// The page's buttons stand in no form, so none needs type="button", which took 1.1 KB of the
+// first visit.
 std::string commandButton(const Command& command, std::string_view classes, int member = -1) {
-    std::string out = "<button type=\"button\" id=\"" + std::string(command.name) + "\" class=\"" +
-                      std::string(classes) + "\" style=\"" + place(command.cell) +
-                      ";--bg:" + hex(command.background) +
-                      ";--fg:" + (command.foreground ? hex(*command.foreground) : "ButtonText") +
-                      "\"";
+    std::string out =
+        "<button id=\"" + std::string(command.name) + "\" class=\"" + std::string(classes) +
+        "\" style=\"" + place(command.cell) + ";--bg:" + hex(command.background) +
+        ";--fg:" + (command.foreground ? hex(*command.foreground) : "ButtonText") + "\"";
     if (member >= 0)
-        out += " data-member=\"" + std::to_string(member) + "\" tabindex=\"-1\"";
+        out += " data-member=\"" + std::to_string(member) + "\"";
     if (!command.shortcut.empty())
         out += " aria-keyshortcuts=\"" + ariaKeys(command.shortcut) + "\" title=\"" +
                std::string(command.shortcut) + "\"";
@@ -125,8 +129,8 @@ std::string menuItems() {
     for (const MenuItem& item : kMenuItems) {
         // 終了 ends a desktop program; a browser tab is closed by the browser.
         if (item.name != "Quit_sm")
-            out += "<button type=\"button\" id=\"" + std::string(item.name) + "\" disabled>" +
-                   html(item.caption) + "</button>";
+            out += "<button id=\"" + std::string(item.name) + "\" disabled>" + html(item.caption) +
+                   "</button>";
     }
     return out;
 }
@@ -146,10 +150,10 @@ std::string keyboard() {
     std::string out;
     for (int code = 0; code < kKanaCount; ++code) {
         const auto kana = static_cast<KanaCode>(code);
-        out += "<button type=\"button\" id=\"" + keyName(kana) + "\" class=\"key\" style=\"" +
+        out += "<button id=\"" + keyName(kana) + "\" class=\"key\" style=\"" +
                place(keyCell(kana)) + "\" data-member=\"" + std::to_string(code) +
-               "\" tabindex=\"" + (code == 0 ? "0" : "-1") + "\" aria-label=\"" +
-               html(keySpokenName(kana)) + "\" disabled>" + html(keyCaption(kana)) + "</button>\n";
+               "\" aria-label=\"" + html(keySpokenName(kana)) + "\" disabled>" +
+               html(keyCaption(kana)) + "</button>\n";
     }
     return out + commandButton(command("Nm_Back"), "key command", kBackspaceMember) +
            commandButton(command("Nm_Inpt"), "key command", kInputMember);
@@ -203,8 +207,18 @@ std::string aboutTexts() {
     };
     return element(about::kProgramTitle, "p") + element(about::kVersion, "p") +
            element(about::kNotice, "p") + element(about::kRelease, "p") +
-           element(about::kButton, "button", " type=\"button\" autofocus");
+           element(about::kButton, "button", " autofocus");
 }
+
+// The notebook's and the link's buttons, in the window's layout: to the right of the memo box,
+// in the room left between it and the client area's edge, a third and the rest of it.
+constexpr int kToolGap = 90;
+constexpr Rect kLogCell{kMemoBoxCell.left + kMemoBoxCell.width + kToolGap, kMemoBoxCell.top,
+                        (kClientWidth - kMemoBoxCell.left - kMemoBoxCell.width) / 3 - kToolGap,
+                        kMemoBoxCell.height};
+constexpr Rect kLinkCell{kLogCell.left + kLogCell.width + kToolGap, kMemoBoxCell.top,
+                         kClientWidth - kToolGap - (kLogCell.left + kLogCell.width + kToolGap),
+                         kMemoBoxCell.height};
 
 std::string iconFile(int size) {
     return "icon-" + std::to_string(size) + ".png";
@@ -229,7 +243,7 @@ std::string rootProperties() {
 using Slots = std::map<std::string, std::string, std::less<>>;
 
 Slots pageSlots(std::string styleSheet, std::string coreScript, std::string coreWasm,
-                std::string pageScript) {
+                std::size_t coreWasmSize, std::string pageScript) {
     const int tabIcon = kPageIconSizes[0];
     return {
         {"WINDOW_TITLE", html(kWindowTitle)},
@@ -240,6 +254,7 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string core
         {"STYLE_SHEET", std::move(styleSheet)},
         {"CORE_SCRIPT", std::move(coreScript)},
         {"CORE_WASM", std::move(coreWasm)},
+        {"CORE_WASM_SIZE", std::to_string(coreWasmSize)},
         {"PAGE_SCRIPT", std::move(pageScript)},
         {"MENU_ITEMS", menuItems()},
         {"CLIENT_SIZE", dimensions(kClientWidth, kClientHeight)},
@@ -256,6 +271,12 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string core
         {"MEMO_BOX_PLACE", place(kMemoBoxCell)},
         {"REASON_PLACE", place(kReasonCell)},
         {"FIX_LIST_PLACE", place(kFixListCell)},
+        {"LOG_PLACE", place(kLogCell)},
+        {"LINK_PLACE", place(kLinkCell)},
+        {"UNDO_SECONDS", std::to_string(kUndoSeconds)},
+        {"UNDO_CAPTION", html(kUndoCaption)},
+        {"UNDONE_NOTICE", html(kUndoneNotice)},
+        {"NOTEBOOK_FILE_LIMIT", std::to_string(kNotebookFileLimit)},
         {"RESULT_LINES", resultLines()},
         {"LINES", lines()},
         {"ABOUT_SIZE", dimensions(about::kClientWidth, about::kClientHeight)},
@@ -375,11 +396,11 @@ bool writePng(const fs::path& file, int size, const std::vector<Argb>& pixels) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 7) {
-        std::fprintf(
-            stderr,
-            "usage: %s SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT CORE_WASM\n",
-            argv[0]);
+    if (argc != 8) {
+        std::fprintf(stderr,
+                     "usage: %s SITE_FOLDER PAGE_TEMPLATE STYLE_SHEET CORE_SCRIPT PAGE_SCRIPT "
+                     "CORE_WASM CORE_WASM_DEFLATED\n",
+                     argv[0]);
         return 2;
     }
     const fs::path site(argv[1]);
@@ -387,13 +408,14 @@ int main(int argc, char* argv[]) {
     std::string styleSheet = contentsFor(argv[3], "style");
     std::string coreScript = contentsFor(argv[4], "script");
     std::string pageScript = contentsFor(argv[5], "script");
-    std::string coreWasm = base64(contents(argv[6]));
+    const std::size_t coreWasmSize = contents(argv[6]).size();
+    std::string coreWasm = base64(contents(argv[7]));
     if (pageTemplate.empty() || styleSheet.empty() || coreScript.empty() || pageScript.empty() ||
-        coreWasm.empty())
+        coreWasmSize == 0 || coreWasm.empty())
         return 1;
     const std::optional<std::string> page =
         fill(pageTemplate, pageSlots(std::move(styleSheet), std::move(coreScript),
-                                     std::move(coreWasm), std::move(pageScript)));
+                                     std::move(coreWasm), coreWasmSize, std::move(pageScript)));
     if (!page)
         return 1;
     std::error_code error;

@@ -66,6 +66,12 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
   await expect(fixes.first()).toHaveAttribute('data-memo', meant.replaceAll('\u3000', ''));
   await expect(fixes.first().locator('mark')).toHaveText('の');
   expect(await ticked(page)).toEqual([]);
+  // Seen: a heading that counts them, and what sets each apart on a line of its own.
+  await expect(page.locator('#Fix_Head')).toBeVisible();
+  expect(await fixes.evaluateAll((all) => all.map((fix) => {
+    const [details, differences] = ['.holds', '.differences'].map((part) => fix.querySelector(part).getBoundingClientRect());
+    return differences.height > 0 && differences.top >= details.bottom;
+  }))).toEqual([true, true, true, true]);
 
   await page.focus('#PWD');
   await page.keyboard.press('ArrowDown');
@@ -89,6 +95,78 @@ test('a slip is refused with why and the memos near it to choose', async ({ page
     await expect(page.locator('#Lab_Rsn')).toHaveText(says);
   }
 });
+
+// A link reads its memo, one the tab would replace goes into the box unread with a notice, and
+// the link copied reads in a new tab what the box held. クリア is taken back by the notice's button.
+test('a link reads its memo or waits, and クリア can be undone', async ({ page, context }) => {
+  const [linked, held] = oracle(3, 2).map((state) => ({ ...state, memo: state.results.PWD.replaceAll('\u3000', '') }));
+  await open(page, `/#memo=${encodeURIComponent(linked.memo)}`);
+  expect(await ticked(page)).toEqual([...linked.flags].sort());
+  await page.click('#Nm_Clear');
+  await expect(page.locator('#Pel_Note')).toBeVisible();
+  await page.click('#Pel_Note button');
+  expect(await ticked(page)).toEqual([...linked.flags].sort());
+
+  await page.evaluate((memo) => { location.hash = `memo=${memo}`; }, held.memo);
+  await expect(page.locator('#PWD')).toHaveValue(held.memo);
+  expect(await ticked(page)).toEqual([...linked.flags].sort());
+  await expect(page.locator('#Pel_Note')).toContainText(await page.$eval('#Pel_Note', (note) => note.dataset.linkUnread));
+
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await page.click('#PWD_Link');
+  const other = await context.newPage();
+  await open(other, await page.evaluate(() => navigator.clipboard.readText()));
+  expect(await ticked(other)).toEqual([...held.flags].sort());
+});
+
+// The notebook keeps every memo written or read, newest first, in storage that every tab shares
+// and shows at once; an entry is deleted and undone, and one chosen is read.
+test('the notebook keeps memos for every tab, and reads the one chosen', async ({ page, context }) => {
+  const [second, first] = [page, await context.newPage()]; // the first in front, where clicks go soonest
+  for (const tab of [first, second]) await open(tab);
+  const written = [];
+  for (const id of ['Nm01', 'Nm_Inpt', 'Answer', 'Chk_Lgt', 'Answer']) {
+    await first.click(`#${id}`);
+    if (id === 'Answer') written.unshift((await first.inputValue('#PWD')).replaceAll('\u3000', ''));
+  }
+  await second.bringToFront();
+  await second.click('#PWD_Log');
+  const entries = (tab) => tab.locator('#Log_List .entry');
+  const memos = (tab) => entries(tab).evaluateAll((all) => all.map((entry) => entry.dataset.memo));
+  await expect.poll(() => memos(second)).toEqual(written);
+  await second.locator('#Log_List .delete').last().click();
+  await first.bringToFront();
+  await first.click('#PWD_Log');
+  await expect.poll(() => memos(first)).toEqual(written.slice(0, 1));
+  await second.click('#Log_Undo');
+  await expect.poll(() => memos(first)).toEqual(written);
+  await entries(first).last().click();
+  await expect(first.locator('#Log_Win')).toBeHidden();
+  expect((await first.inputValue('#PWD')).replaceAll('\u3000', '')).toBe(written[1]);
+  expect(await ticked(first)).toEqual([]);
+});
+
+// Storage that is full, or blocked as in a locked-down browser, is said once; the page works on,
+// with the notebook kept in the tab.
+for (const [trouble, spoil] of [
+  ['full', () => {
+    for (let size = 100000; size >= 1; size /= 10) {
+      try { for (let i = 0; ; ++i) localStorage.setItem(`${size} ${i}`, 'x'.repeat(size)); } catch {}
+    }
+  }],
+  ['blocked', () => Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('blocked', 'SecurityError'); } })],
+]) {
+  test(`${trouble} storage is said, and the rest works`, async ({ page }) => {
+    await page.addInitScript(spoil);
+    await open(page);
+    await page.click('#Allset');
+    await page.click('#Answer');
+    await expect(page.locator('#Pel_Note')).toHaveText(await page.$eval('#Pel_Note', (note) => note.dataset.unsaved));
+    expect(await page.inputValue('#PWD')).not.toBe('');
+    await page.click('#PWD_Log');
+    await expect(page.locator('#Log_List .entry')).toHaveCount(1);
+  });
+}
 
 // On a phone the reason and every memo offered come into view, the on-screen keyboard closed
 // (the box lets go of the focus), and a memo tapped reads without bringing the keyboard back.
@@ -155,7 +233,7 @@ test('held keys act once, and a screen reader hears the name and 完了', async 
   expect(await pressed()).toEqual([]);
   for (const id of ['Nm2E', 'Nm_Inpt', 'Answer']) await page.click(`#${id}`);
   expect(await page.$$eval('output[aria-current]', (boxes) => boxes.map((box) => box.ariaLabel))).toEqual(['なまえの２文字目 濁点１、カーソル']);
-  const said = await page.$$eval('[role=status], [aria-live]', (regions) => regions.map((r) => r.textContent).join());
+  const said = await page.$$eval('[role=status], [role=alert], [aria-live]', (regions) => regions.map((r) => r.textContent).join());
   for (const result of [await page.inputValue('#PWD'), await page.textContent('#Lab_Gam')]) expect(said).toContain(result);
 });
 
