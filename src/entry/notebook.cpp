@@ -76,6 +76,32 @@ MemoContent contentOf(const MemoCodes& codes) {
     return std::get<MemoContent>(decodeMemo(codes));
 }
 
+NoteTime secondAfter(NoteTime time) {
+    constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = time.year % 4 == 0 && (time.year % 100 != 0 || time.year % 400 == 0);
+    const int daysInMonth =
+        time.month >= 1 && time.month <= 12
+            ? kDays[static_cast<std::size_t>(time.month - 1)] + (leap && time.month == 2)
+            : 31;
+    if (++time.second < 60)
+        return time;
+    time.second = 0;
+    if (++time.minute < 60)
+        return time;
+    time.minute = 0;
+    if (++time.hour < 24)
+        return time;
+    time.hour = 0;
+    if (++time.day <= daysInMonth)
+        return time;
+    time.day = 1;
+    if (++time.month <= 12)
+        return time;
+    time.month = 1;
+    ++time.year;
+    return time;
+}
+
 // Newest first, and among entries of one second in the order they came.
 bool newer(const NoteEntry& a, const NoteEntry& b) {
     return a.time > b.time;
@@ -93,9 +119,11 @@ Notebook::Notebook(std::vector<NoteEntry> entries)
 bool Notebook::add(const MemoCodes& codes, NoteTime time) {
     if (!entries_.empty() && entries_.front().codes == codes)
         return false;
-    // A clock put back must not bury the newest memo among older ones.
-    if (!entries_.empty() && time < entries_.front().time)
-        time = entries_.front().time;
+    // The newest entry is the newest by time too, and of a time of its own, so that an entry
+    // taken out and put back finds its place again: two memos in one second, or a clock put
+    // back, take the second after the newest.
+    if (!entries_.empty() && time <= entries_.front().time)
+        time = secondAfter(entries_.front().time);
     entries_.insert(entries_.begin(), {codes, time});
     if (entries_.size() > kMostEntries)
         entries_.pop_back();

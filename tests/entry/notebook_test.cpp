@@ -34,13 +34,17 @@ TEST(Notebook, KeepsMemosNewestFirstAndGivesBackWhatWasTakenOut) {
     EXPECT_TRUE(notebook.add(first, at(1, 8))); // a clock put back still makes it the newest
     ASSERT_EQ(notebook.entries().size(), 3u);
     EXPECT_EQ(notebook.entries().front().codes, first);
-    EXPECT_EQ(notebook.entries().front().time, at(2, 9));
+    EXPECT_EQ(notebook.entries().front().time, (NoteTime{2026, 12, 2, 9, 0, 1}));
+    Notebook newYear;
+    newYear.add(first, {2026, 12, 31, 23, 59, 59});
+    newYear.add(second, {2026, 12, 31, 23, 59, 59});
+    EXPECT_EQ(newYear.entries().front().time, (NoteTime{2027, 1, 1, 0, 0, 0}));
 
     const Notebook whole = notebook;
-    const NoteEntry taken = notebook.remove(1);
-    EXPECT_EQ(taken.codes, second);
-    notebook.restore({taken});
-    EXPECT_EQ(notebook, whole);
+    for (std::size_t index : {0u, 1u}) {
+        notebook.restore({notebook.remove(index)});
+        EXPECT_EQ(notebook, whole);
+    }
     notebook.restore(notebook.clear());
     EXPECT_EQ(notebook, whole);
 
