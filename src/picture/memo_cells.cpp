@@ -20,8 +20,9 @@ Index at(int x, int y, int width) {
 
 } // namespace
 
-GreyImage workingGrey(const PixelView& picture, int& step) {
-    step = std::max(1, (std::max(picture.width, picture.height) + kWorkingSide - 1) / kWorkingSide);
+GreyImage workingGrey(const PixelView& picture) {
+    const int step =
+        std::max(1, (std::max(picture.width, picture.height) + kWorkingSide - 1) / kWorkingSide);
     GreyImage grey;
     grey.width = (picture.width + step - 1) / step;
     grey.height = (picture.height + step - 1) / step;
@@ -52,6 +53,7 @@ GreyImage workingGrey(const PixelView& picture, int& step) {
             grey.pixels[at(gx, gy, grey.width)] = static_cast<std::uint8_t>(
                 sums[static_cast<Index>(gx)] / std::max(1u, counts[static_cast<Index>(gx)]));
     }
+    grey.shrink = step;
     return grey;
 }
 
@@ -259,7 +261,10 @@ std::vector<Line> textLines(const std::vector<Component>& parts) {
                     bottom = std::max(bottom, mb.y1);
                 }
             }
-            if (top <= first.y0 && bottom >= first.y1 &&
+            // A pixel or two of tilt between a stroke and its neighbours is allowed for, but
+            // not for a speck.
+            const int slack = first.width() * 3 >= bottom - top ? (bottom - top) / 10 : 0;
+            if (top - slack <= first.y0 && bottom + slack >= first.y1 &&
                 first.x1 >= left - 2 * (line.bottom - line.top) && first.x0 <= line.right) {
                 line.members.insert(line.members.end(), lines[small].members.begin(),
                                     lines[small].members.end());
@@ -365,8 +370,42 @@ void lineCandidates(const GreyImage& grey, const std::vector<Component>& parts, 
     if (height < 4)
         return;
 
+    // The line's middle, by the median of the slopes between its glyph bodies (Theil and Sen),
+    // which specks of the frame or the scene chained to the line do not move; those are then
+    // left out.
+    std::vector<Index> bodies;
+    for (const Index m : line.members)
+        if (static_cast<float>(parts[m].box.height()) >= 0.6f * height)
+            bodies.push_back(m);
+    if (bodies.size() < 6)
+        return;
+    std::vector<float> slopes;
+    for (Index a = 0; a < bodies.size(); ++a)
+        for (Index b = a + 1; b < bodies.size(); ++b) {
+            const float dx = parts[bodies[b]].centreX() - parts[bodies[a]].centreX();
+            if (std::abs(dx) >= height)
+                slopes.push_back((parts[bodies[b]].centreY() - parts[bodies[a]].centreY()) / dx);
+        }
+    if (slopes.empty())
+        return;
+    const float slope = percentileOf(slopes, 0.5);
+    std::vector<float> intercepts;
+    for (const Index m : bodies)
+        intercepts.push_back(parts[m].centreY() - slope * parts[m].centreX());
+    const float intercept = percentileOf(intercepts, 0.5);
+    std::vector<Index> members;
+    for (const Index m : line.members) {
+        const Box& b = parts[m].box;
+        const float middle = intercept + slope * parts[m].centreX();
+        const float inside = std::min(static_cast<float>(b.y1), middle + 0.65f * height) -
+                             std::max(static_cast<float>(b.y0), middle - 0.65f * height);
+        if (inside >= 0.6f * static_cast<float>(b.height()))
+            members.push_back(m);
+    }
+    if (members.size() < static_cast<Index>(kMemoLength))
+        return;
+
     // Blobs: members whose ink overlaps sideways, most often one glyph each.
-    std::vector<Index> members = line.members;
     std::sort(members.begin(), members.end(),
               [&](Index a, Index b) { return parts[a].box.x0 < parts[b].box.x0; });
     std::vector<std::pair<float, float>> blobs;
@@ -417,8 +456,11 @@ void lineCandidates(const GreyImage& grey, const std::vector<Component>& parts, 
             continue;
         MemoCandidate candidate;
         candidate.where = cells[static_cast<Index>(start)].box;
+        candidate.lineHeight = height;
+        candidate.darkText = darkText;
         for (int n = 0; n < kMemoLength; ++n) {
             const Box& box = cells[static_cast<Index>(start + n + n / kMemoGroupLength)].box;
+            candidate.ink[static_cast<Index>(n)] = box;
             candidate.glyphs[static_cast<Index>(n)] = glyphFeatures(grey, box, height, darkText);
             candidate.where = {
                 std::min(candidate.where.x0, box.x0), std::min(candidate.where.y0, box.y0),

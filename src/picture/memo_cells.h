@@ -17,6 +17,9 @@ struct GreyImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> pixels;
+    // Each of these pixels stands for `shrink` x `shrink` of the picture's.
+    int shrink = 1;
+    int toPicture(int coordinate) const { return coordinate * shrink; }
     std::uint8_t at(int x, int y) const {
         return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                       static_cast<std::size_t>(x)];
@@ -27,8 +30,8 @@ struct GreyImage {
 // memo a photo of a whole television shows, and a bound on time and memory.
 inline constexpr int kWorkingSide = 1600;
 
-// `picture` in grey, shrunk by a whole factor (`step`) to fit the working size.
-GreyImage workingGrey(const PixelView& picture, int& step);
+// `picture` in grey, shrunk by a whole factor to fit the working size.
+GreyImage workingGrey(const PixelView& picture);
 
 struct Box {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0; // x1, y1 past the end
@@ -49,7 +52,11 @@ GlyphFeatures glyphFeatures(const GreyImage& grey, const Box& ink, float lineHei
 // A line that holds four groups of five glyphs, as the memo is written.
 struct MemoCandidate {
     std::array<GlyphFeatures, kMemoLength> glyphs{};
-    Box where; // in the working picture
+    // What the features were taken from, in the working picture.
+    std::array<Box, kMemoLength> ink{};
+    float lineHeight = 0;
+    bool darkText = false;
+    Box where;
 };
 
 std::vector<MemoCandidate> memoCandidates(const GreyImage& grey);

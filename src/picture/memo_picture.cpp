@@ -148,8 +148,7 @@ PictureReading readMemoPicture(const PixelView& picture) {
     if (picture.stride < static_cast<std::size_t>(picture.width) * pixelBytes)
         return refused(kMalformed);
 
-    int step = 1;
-    const picture::GreyImage grey = picture::workingGrey(picture, step);
+    const picture::GreyImage grey = picture::workingGrey(picture);
     PictureReading best;
     best.reason = kNoMemo;
     double bestScore = -1e30;
@@ -187,10 +186,10 @@ PictureReading readMemoPicture(const PixelView& picture) {
         reading.text = memoText({codes, 0});
         const picture::Box& box = candidate.where;
         const int margin = box.height() / 3 + 1;
-        const int x0 = std::max(0, (box.x0 - margin) * step);
-        const int y0 = std::max(0, (box.y0 - margin) * step);
-        reading.where = {x0, y0, std::min(picture.width, (box.x1 + margin) * step) - x0,
-                         std::min(picture.height, (box.y1 + margin) * step) - y0};
+        const int x0 = std::max(0, grey.toPicture(box.x0 - margin));
+        const int y0 = std::max(0, grey.toPicture(box.y0 - margin));
+        reading.where = {x0, y0, std::min(picture.width, grey.toPicture(box.x1 + margin)) - x0,
+                         std::min(picture.height, grey.toPicture(box.y1 + margin)) - y0};
         best = std::move(reading);
     }
     return best;
