@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
-pelio_install_missing libbenchmark-dev "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}"
+pelio_install_missing libbenchmark-dev "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}" \
+    "${pelio_picture_packages[@]}"
 pelio_install_npm
 pelio_require_node
 
@@ -75,6 +76,13 @@ echo
 # The memos offered for a slip: how often the one meant is among them, and the longest search.
 shown "$build/bench/suggestion_quality" 5000 "$build/slowest-searches.json"
 "$build/bench/suggestion_quality" 5000 "$build/slowest-searches.json"
+echo
+
+# The memo read from pictures: generated screenshots and photos of random states, in the fonts
+# held out of the glyph classifier's training and, apart, in those it was trained on; the time
+# to read one and the peak memory of the largest. It writes a scratch picture where it runs.
+shown "(cd $build && bench/picture_quality 1000 400)"
+(cd "$build" && bench/picture_quality 1000 400)
 echo
 
 # Start-up: one X server for every run, on the first free display.

@@ -22,6 +22,16 @@ pelio_packages=(
 pelio_web_packages=(emscripten nodejs node-acorn esbuild zopfli libstb-dev python3)
 pelio_browser_packages=(chromium fonts-noto-cjk webkit2gtk-driver firefox-esr)
 
+# The picture recognizer's tests and benchmark draw their pictures (tools/memo_pictures) with
+# FreeType from these fonts, and encode them with stb's PNG and JPEG code. Two of the fonts,
+# misaki and VL Gothic, are held out of the glyph classifier's training to measure it on.
+pelio_picture_packages=(libfreetype-dev libstb-dev fonts-misaki fonts-unifont fonts-ipafont-gothic
+    fonts-ipafont-mincho fonts-noto-cjk fonts-vlgothic)
+
+# Only for tools/memo_pictures/tesseract_compare.sh, which measures a general OCR engine on the
+# same pictures: no build, test or benchmark needs it.
+pelio_comparison_packages=(tesseract-ocr tesseract-ocr-jpn)
+
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.
 pelio_fuzz_packages=(clang libclang-rt-14-dev)

@@ -42,13 +42,13 @@ count() {
 
 sources='\.(cpp|h|in|mjs|js|css|html|sh|cmake)$|CMakeLists\.txt$'
 mapfile -t tests < <(git ls-files tests | grep -E "$sources")
-mapfile -t code < <({ git ls-files src bench scripts '*.sh' '*CMakeLists.txt'; git ls-files fuzz | grep -E '\.(cpp|h)$'; } |
+mapfile -t code < <({ git ls-files src bench scripts tools '*.sh' '*CMakeLists.txt'; git ls-files fuzz | grep -E '\.(cpp|h)$'; } |
     grep -v '^tests/' | grep -E "$sources" | sort -u)
 
 test_lines=$(count "${tests[@]}")
 code_lines=$(count "${code[@]}")
 printf 'tests %6d lines in %d files (tests/)\n' "$test_lines" "${#tests[@]}"
-printf 'code  %6d lines in %d files (src/, bench/, fuzz/, scripts/, *.sh, CMakeLists.txt)\n' \
+printf 'code  %6d lines in %d files (src/, bench/, tools/, fuzz/, scripts/, *.sh, CMakeLists.txt)\n' \
     "$code_lines" "${#code[@]}"
 awk -v t="$test_lines" -v c="$code_lines" -v limit="$limit" 'BEGIN {
     printf "ratio %7.1f %%  (at most %d %%)\n", 100 * t / c, limit
