@@ -193,8 +193,9 @@ std::optional<NoteEntry> otherGameNear(const Notebook& notebook, std::u16string_
 
 // Reads the box as it is: a memo that reads replaces the entry and completes; one that does
 // not stays, with why. Either way, memos near it are offered where it looks like a slip.
-MemoOutcome readBox(StateRecord& state, std::u16string_view box, Keeping keeping) {
-    const SuggestionContext context{playerName(state), earlierMemo(state, keeping.notebook)};
+MemoOutcome readBox(StateRecord& state, std::u16string_view box, Keeping keeping,
+                    const std::vector<KanaOdds>& read = {}) {
+    const SuggestionContext context{playerName(state), earlierMemo(state, keeping.notebook), read};
     const MemoReading reading = readMemo(box);
     if (const auto* error = std::get_if<MemoError>(&reading)) {
         MemoOutcome outcome;
@@ -230,6 +231,13 @@ MemoOutcome readBox(StateRecord& state, std::u16string_view box, Keeping keeping
                          shownNoteTime(otherGame->time) + u"）のなまえは「" +
                          nameText(earlier.name) + u"」です。写しまちがいかもしれません";
         offer(outcome, keepingBoxesOf(box, *otherGame), false);
+    } else if (!read.empty()) {
+        const Suggestions doubts = suggestMemos(box, context, SuggestionScope::Doubtful);
+        if (!doubts.offered.empty()) {
+            outcome.reason =
+                u"読み取りに自信のない文字があります。ちがうときは下から選んでください";
+            offer(outcome, doubts, false);
+        }
     }
     if (!outcome.reason.empty()) {
         outcome.announced.clear();
@@ -255,6 +263,18 @@ MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box, Keepin
 MemoOutcome answer(StateRecord& state, std::u16string_view box, Keeping keeping) {
     return memoIsUnread(state, box) ? readBox(state, box, keeping)
                                     : completed(state, MemoOutcome::Kind::Completed, keeping);
+}
+
+MemoOutcome readFromPicture(StateRecord& state, std::u16string_view text, Keeping keeping,
+                            const std::vector<KanaOdds>& read) {
+    if (!memoIsUnread(state, text)) {
+        MemoOutcome same;
+        same.kind = MemoOutcome::Kind::NoMemo;
+        same.reason = u"画像のそうさめもは、いま表示しているものと同じです";
+        announce(same);
+        return same;
+    }
+    return readBox(state, text, keeping, read);
 }
 
 MemoOutcome refusalOf(const StateRecord& state, std::u16string_view box, const Notebook* notebook) {

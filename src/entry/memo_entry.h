@@ -30,6 +30,7 @@ struct MemoOutcome {
         Refused,   // the text does not read; it stays in the box, with why and any fixes
         Completed, // the entry was completed as it stands
         Read,      // the text was read into the name and the boxes, then the entry completed
+        NoMemo,    // a picture gave no memo to read; the reason says why
     };
     Kind kind = Kind::Unchanged;
     Results results; // Completed, Read
@@ -68,6 +69,12 @@ MemoOutcome pressEnterInMemo(StateRecord& state, std::u16string_view box, Keepin
 // 完了: reads an unread memo in the box first, as Enter does, and stops if it is refused;
 // otherwise completes from the name and the boxes. The memo written goes into the notebook.
 MemoOutcome answer(StateRecord& state, std::u16string_view box, Keeping keeping = {});
+
+// A memo a picture gave, read as Enter on its text would read it, with the reader's doubts: the
+// memos offered for a text refused are ranked by them, and a text that reads is offered the memos
+// its doubtful kana give. A picture of the memo last written changes nothing, and says so.
+MemoOutcome readFromPicture(StateRecord& state, std::u16string_view text, Keeping keeping,
+                            const std::vector<KanaOdds>& read);
 
 // What Enter would refuse in `box`, with its reason and fixes, leaving the entry as it is; an
 // Unchanged outcome where Enter would not refuse it. A box shown again, after a reload of the

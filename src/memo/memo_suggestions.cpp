@@ -24,6 +24,8 @@ constexpr double kLengthSlip = 1.0;     // a kana left out or one too many
 // A player who copies the memo in its groups of five slips inside a group: a kana left out or
 // doubled shows as a group of four or six, and two kana are seldom swapped across a gap.
 constexpr double kOutsideTheGroup = 0.1;
+// A reading of a picture is worth offering in place of the one taken at this much of its odds.
+constexpr double kDoubt = 0.1;
 
 // A memo position's five binary digits as masks (weight 16 is 0x10): those the format leaves
 // 0, the name digits and flags, which make up the check count, and the copy of a check digit.
@@ -426,7 +428,8 @@ private:
             return;
         const bool holdsName = context_.name.heldBy(nameOf(*codes));
         if ((scope_ == SuggestionScope::KnownNameOnly && !holdsName) ||
-            (scope_ == SuggestionScope::KeepsEarlierBoxes && !keepsEarlierBoxes(*codes)))
+            (scope_ == SuggestionScope::KeepsEarlierBoxes && !keepsEarlierBoxes(*codes)) ||
+            (scope_ == SuggestionScope::Doubtful && likelihood < kDoubt))
             return;
         // A kana left out of a run of its twins, or doubled, gives the same memo from every
         // place in the run: each is a way the slip could have happened.
@@ -548,10 +551,14 @@ Suggestions suggestMemos(std::u16string_view text, const SuggestionContext& cont
         return {};
     const std::vector<TypedSymbol> symbols = typedSymbols(text);
     const bool reads = std::holds_alternative<MemoContent>(readMemo(text));
-    const bool worth = scope == SuggestionScope::KnownNameOnly ? context.name.any() && reads
-                       : scope == SuggestionScope::KeepsEarlierBoxes
-                           ? context.earlier && reads
-                           : !reads && worthSearching(symbols);
+    const bool fromPicture = context.read.size() == kMemoLength;
+    bool worth = !reads && worthSearching(symbols);
+    if (scope == SuggestionScope::KnownNameOnly)
+        worth = reads && context.name.any();
+    else if (scope == SuggestionScope::KeepsEarlierBoxes)
+        worth = reads && context.earlier.has_value();
+    else if (scope == SuggestionScope::Doubtful)
+        worth = reads && fromPicture;
     if (!worth)
         return {};
     Search search(symbols, context, scope);

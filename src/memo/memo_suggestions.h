@@ -63,6 +63,9 @@ enum class SuggestionScope : std::uint8_t {
     // Near a text that reads, but leaves unticked a box that the earlier memo of its name
     // ticked: memos within one slip that hold that name and keep every box it ticked.
     KeepsEarlierBoxes,
+    // Near a text read from a picture that reads: the memos the reader's doubts give, a kana
+    // replaced where its second reading was not far behind the first.
+    Doubtful,
 };
 
 inline constexpr std::size_t kShownSuggestions = 5;

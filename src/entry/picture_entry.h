@@ -1,0 +1,28 @@
+#pragma once
+
+#include "entry/memo_entry.h"
+#include "picture/memo_picture.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A memo read from a picture goes into the memo box and is read, exactly as if the player had
+// typed what was read and pressed Enter.
+namespace pelio {
+
+struct PictureOutcome {
+    // Read, refused with the memos the reader's doubts give, or NoMemo with why.
+    MemoOutcome memo;
+    // What the memo box holds after: the text read, or, where nothing was, what it held.
+    std::u16string box;
+    // Bit i: box[i] is a kana the reader was unsure of.
+    std::uint32_t uncertain = 0;
+    // The part of the picture where the memo was found, to show beside the result.
+    PictureRect where;
+};
+
+PictureOutcome readPicture(StateRecord& state, std::u16string_view box,
+                           const PictureReading& reading, Keeping keeping = {});
+
+} // namespace pelio
