@@ -271,6 +271,22 @@ NotebookFile readNotebookFile(std::string_view bytes) {
     return file;
 }
 
+std::u16string importNotebook(Notebook& notebook, std::string_view bytes) {
+    const NotebookFile file = readNotebookFile(bytes);
+    std::u16string report;
+    if (file.status == NotebookFile::Status::Read || file.status == NotebookFile::Status::Empty) {
+        const std::size_t read = file.reading.notebook.entries().size();
+        notebook = mergeNotebooks({}, notebook, file.reading.notebook);
+        report = u"そうさめもを" + fullWidthNumber(read) + u"こ読み込みました";
+    }
+    if (!file.notice.empty())
+        report += (report.empty() ? u"" : u"。") + file.notice;
+    for (const RefusedLine& line : file.reading.refused)
+        report +=
+            u"\n" + fullWidthNumber(line.line) + u"行目「" + line.text + u"」：" + line.reason;
+    return report;
+}
+
 Notebook mergeNotebooks(const Notebook& base, const Notebook& mine, const Notebook& theirs) {
     const auto has = [](const Notebook& notebook, const NoteEntry& entry) {
         return std::find(notebook.entries().begin(), notebook.entries().end(), entry) !=

@@ -110,6 +110,10 @@ struct NotebookFile {
 };
 NotebookFile readNotebookFile(std::string_view bytes);
 
+// A text file the player chose, its memos added to `notebook`: what to tell them, how many
+// were read and each line refused with its reason, a line each.
+std::u16string importNotebook(Notebook& notebook, std::string_view bytes);
+
 // Two windows, or two tabs, writing one notebook: what `theirs` (the notebook as stored now)
 // becomes with the changes made here since `base` was read: the entries added here are added,
 // those taken out here are taken out, and no entry the other one added is lost.

@@ -342,19 +342,8 @@ EMSCRIPTEN_KEEPALIVE int pelio_notebook_merge(int length) {
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_notebook_import(int bytes) {
     const auto size = std::min(static_cast<std::size_t>(std::max(bytes, 0)), 2 * longInput.size());
     // The bytes of the file, as the page copied them in: any object may be looked at as bytes.
-    const NotebookFile file =
-        readNotebookFile({reinterpret_cast<const char*>(longInput.data()), size});
-    std::u16string report;
-    if (file.status == NotebookFile::Status::Read || file.status == NotebookFile::Status::Empty) {
-        const std::size_t read = file.reading.notebook.entries().size();
-        notebook = mergeNotebooks({}, notebook, file.reading.notebook);
-        report = u"そうさめもを" + fullWidthNumber(read) + u"こ読み込みました";
-    }
-    if (!file.notice.empty())
-        report += (report.empty() ? u"" : u"。") + file.notice;
-    for (const RefusedLine& line : file.reading.refused)
-        report +=
-            u"\n" + fullWidthNumber(line.line) + u"行目「" + line.text + u"」：" + line.reason;
+    const std::u16string report =
+        importNotebook(notebook, {reinterpret_cast<const char*>(longInput.data()), size});
     return give(report);
 }
 

@@ -90,6 +90,14 @@ TEST(Notebook, ReadsBackItsTextAndListsTheLinesItRefuses) {
     EXPECT_EQ(mixed.refused[0].line, 4u); // not a time: the line is read as a memo, and refused
     EXPECT_EQ(mixed.refused[1].line, 6u);
     EXPECT_EQ(mixed.refused[1].reason, std::get<MemoError>(readMemo(u"いあうえ")).message);
+
+    // Imported into a notebook, its memos are added to those there, and the player is told.
+    Notebook into = notebook;
+    const std::u16string report = importNotebook(into, toUtf8(u"# x\n" + memo + u"\nいあうえ\n"));
+    EXPECT_EQ(into.entries().size(), 3u);
+    EXPECT_EQ(report, u"そうさめもを１こ読み込みました。ノートのファイルの１行が読めませんでした\n"
+                      u"３行目「いあうえ」：" +
+                          mixed.refused[1].reason);
 }
 
 // A file that is not UTF-8, or too large, is not read at all and says so.
