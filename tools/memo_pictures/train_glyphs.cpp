@@ -1,5 +1,5 @@
 // Trains the recognizer's glyph classifier and writes its table:
-//   train_glyphs src/picture/glyph_model.inc [PICTURES] [LEFT-OUT-FAMILY]   (6000 unless told)
+//   train_glyphs src/picture/glyph_model.inc [PICTURES] [LEFT-OUT-FAMILY]   (5000 unless told)
 // The glyphs come from pictures in the training fonts only, screenshots and photos alike, cut
 // out by the recognizer's own steps, so that the classifier learns the features it will see;
 // each also twice more with its ink box and line height a little off, as those steps may leave
@@ -199,7 +199,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s OUTPUT.h [PICTURES]\n", argv[0]);
         return 2;
     }
-    const int pictures = argc > 2 ? std::stoi(argv[2]) : 6000;
+    const int pictures = argc > 2 ? std::stoi(argv[2]) : 5000;
     const std::string leftOut = argc > 3 ? argv[3] : "";
     const std::vector<FontStyle> styles = fontStyles(false);
     if (styles.empty()) {
@@ -267,7 +267,8 @@ int main(int argc, char* argv[]) {
                  100 * accuracy(net, training), 100 * accuracy(net, validation));
 
     std::ofstream out(argv[1]);
-    out << "// Written by tools/memo_pictures/train_glyphs (see there); do not edit.\n"
+    out << "// Written by tools/memo_pictures/train_glyphs.cpp, as built in the bench or test\n"
+           "// preset: train_glyphs src/picture/glyph_model.inc; do not edit.\n"
            "#pragma once\n\n#include \"picture/memo_cells.h\"\n\n#include <array>\n#include "
            "<cstdint>\n\n"
            "namespace pelio::picture::model {\n\n";
