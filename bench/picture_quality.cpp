@@ -6,6 +6,7 @@
 
 #include "memo_pictures.h"
 
+#include "entry/picture_entry.h"
 #include "memo/memo_text.h"
 #include "picture/memo_picture.h"
 
@@ -41,15 +42,17 @@ struct Tally {
     std::vector<std::string> misses;
 };
 
-// Whether the memo meant is what was read or first among the memos offered, and whether it is
-// offered at all.
+// Whether the memo meant is what the program reads or first among the memos it offers, and
+// whether it is offered at all: the picture given to a fresh entry, as a player gives it.
 void score(const Sample& sample, const pelio::PictureReading& reading, Tally& tally) {
     ++tally.pictures;
-    const bool read = reading.status == pelio::PictureReading::Status::Found &&
-                      reading.text == pelio::memoText({sample.memo, 0});
+    pelio::StateRecord entry;
+    const pelio::PictureOutcome outcome = pelio::readPicture(entry, u"", reading);
+    const std::u16string meant = pelio::memoText({sample.memo, 0});
+    const bool read = outcome.memo.kind == pelio::MemoOutcome::Kind::Read && outcome.box == meant;
     bool first = false, offered = false;
-    for (std::size_t i = 0; i < reading.memos.size(); ++i)
-        if (reading.memos[i].codes == sample.memo) {
+    for (std::size_t i = 0; i < outcome.memo.fixes.size(); ++i)
+        if (outcome.memo.fixes[i].memo == meant) {
             first = i == 0;
             offered = true;
         }

@@ -194,7 +194,7 @@ std::optional<NoteEntry> otherGameNear(const Notebook& notebook, std::u16string_
 // Reads the box as it is: a memo that reads replaces the entry and completes; one that does
 // not stays, with why. Either way, memos near it are offered where it looks like a slip.
 MemoOutcome readBox(StateRecord& state, std::u16string_view box, Keeping keeping,
-                    const std::vector<KanaOdds>& read = {}) {
+                    const ReaderDoubts& read = {}) {
     const SuggestionContext context{playerName(state), earlierMemo(state, keeping.notebook), read};
     const MemoReading reading = readMemo(box);
     if (const auto* error = std::get_if<MemoError>(&reading)) {
@@ -231,7 +231,7 @@ MemoOutcome readBox(StateRecord& state, std::u16string_view box, Keeping keeping
                          shownNoteTime(otherGame->time) + u"）のなまえは「" +
                          nameText(earlier.name) + u"」です。写しまちがいかもしれません";
         offer(outcome, keepingBoxesOf(box, *otherGame), false);
-    } else if (!read.empty()) {
+    } else if (!read.odds.empty()) {
         const Suggestions doubts = suggestMemos(box, context, SuggestionScope::Doubtful);
         if (!doubts.offered.empty()) {
             outcome.reason =
@@ -266,7 +266,7 @@ MemoOutcome answer(StateRecord& state, std::u16string_view box, Keeping keeping)
 }
 
 MemoOutcome readFromPicture(StateRecord& state, std::u16string_view text, Keeping keeping,
-                            const std::vector<KanaOdds>& read) {
+                            const ReaderDoubts& read) {
     if (!memoIsUnread(state, text)) {
         MemoOutcome same;
         same.kind = MemoOutcome::Kind::NoMemo;

@@ -74,7 +74,7 @@ MemoOutcome answer(StateRecord& state, std::u16string_view box, Keeping keeping 
 // memos offered for a text refused are ranked by them, and a text that reads is offered the memos
 // its doubtful kana give. A picture of the memo last written changes nothing, and says so.
 MemoOutcome readFromPicture(StateRecord& state, std::u16string_view text, Keeping keeping,
-                            const std::vector<KanaOdds>& read);
+                            const ReaderDoubts& read);
 
 // What Enter would refuse in `box`, with its reason and fixes, leaving the entry as it is; an
 // Unchanged outcome where Enter would not refuse it. A box shown again, after a reload of the

@@ -16,15 +16,18 @@ PictureOutcome readPicture(StateRecord& state, std::u16string_view box,
         return outcome;
     }
     outcome.box = reading.text;
-    std::vector<KanaOdds> odds(kMemoLength);
+    ReaderDoubts doubts;
+    doubts.odds.resize(kMemoLength);
     for (std::size_t n = 0; n < kMemoLength; ++n) {
         for (const KanaAlternative& alternative : reading.kana[n].alternatives)
-            odds[n][alternative.code] = alternative.likelihood;
+            doubts.odds[n][alternative.code] = alternative.likelihood;
         // The memo text puts a space after each group of kana.
         if (reading.kana[n].uncertain)
             outcome.uncertain |= 1u << (n + n / kMemoGroupLength);
     }
-    outcome.memo = readFromPicture(state, reading.text, keeping, odds);
+    for (const PictureMemo& memo : reading.memos)
+        doubts.alternatives.push_back(memo.codes);
+    outcome.memo = readFromPicture(state, reading.text, keeping, doubts);
     return outcome;
 }
 

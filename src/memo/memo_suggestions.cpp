@@ -124,7 +124,15 @@ double replacementLikelihood(std::int8_t typed, std::uint8_t code) {
 // A slip as the search undoes it: which places it touched in the memo (an extra kana: in what
 // was typed) and what the memo has there instead.
 struct Slip {
-    enum class Kind : std::uint8_t { Replaced, Swapped, Dropped, Extra, TwoReplaced, Filled };
+    enum class Kind : std::uint8_t {
+        Replaced,
+        Swapped,
+        Dropped,
+        Extra,
+        TwoReplaced,
+        Filled,
+        Reread
+    };
     Kind kind;
     std::uint8_t at;
     std::uint8_t second = 0; // the other place two replaced kana touch
@@ -271,6 +279,30 @@ public:
 
     bool foundAny() const { return !found_.empty(); }
 
+    // The memos the reader of a picture found among its readings, as likely as the readings
+    // that differ from the text read.
+    void readAlternatives() {
+        if (!fromPicture())
+            return;
+        for (const MemoCodes& codes : context_.read.alternatives) {
+            double likelihood = 1;
+            bool changed = false;
+            for (std::uint8_t n = 0; n < kMemoLength; ++n) {
+                if (codes[n] != typed_[n]) {
+                    likelihood *= replaced(n, codes[n]);
+                    changed = true;
+                }
+            }
+            const bool known = std::any_of(found_.begin(), found_.end(),
+                                           [&](const Candidate& c) { return c.codes == codes; });
+            if (!changed || known || !accepted(codes) ||
+                (scope_ == SuggestionScope::Doubtful && likelihood < kDoubt))
+                continue;
+            found_.push_back(
+                {codes, likelihood, context_.name.heldBy(nameOf(codes)), {Slip::Kind::Reread, 0}});
+        }
+    }
+
     // The best `limit` suggestions, with what each changed in words. Equally likely slips are
     // told apart by how well each memo follows on from the player's earlier one.
     Suggestions best(std::size_t limit) {
@@ -296,7 +328,7 @@ public:
             suggestion.codes = candidate.codes;
             suggestion.content = content(candidate.codes);
             suggestion.change = describe(candidate);
-            suggestion.changed = changed(candidate.slip);
+            suggestion.changed = changed(candidate);
             suggestion.lengthSlip = candidate.slip.kind == Slip::Kind::Dropped ||
                                     candidate.slip.kind == Slip::Kind::Extra;
         }
@@ -340,13 +372,13 @@ private:
         }
     }
 
-    bool fromPicture() const { return context_.read.size() == kMemoLength; }
+    bool fromPicture() const { return context_.read.odds.size() == kMemoLength; }
 
     // How likely the kana typed or read at `n` stands for `code`.
     double replaced(std::size_t n, std::uint8_t code) const {
         if (!fromPicture())
             return replacementLikelihood(typed_[n], code);
-        const KanaOdds& odds = context_.read[n];
+        const KanaOdds& odds = context_.read.odds[n];
         const float read = typed_[n] < 0 ? 0.0f : odds[static_cast<std::size_t>(typed_[n])];
         return kLookAlikeSlip * odds[code] / std::max(read, 1e-6f);
     }
@@ -441,10 +473,15 @@ private:
             found_.push_back({*codes, likelihood, holdsName, slip});
     }
 
-    std::bitset<kMemoLength> changed(Slip slip) const {
+    std::bitset<kMemoLength> changed(const Candidate& candidate) const {
+        const Slip slip = candidate.slip;
         if (slip.kind == Slip::Kind::Filled)
             return filled();
         std::bitset<kMemoLength> changed;
+        for (std::size_t n = 0; slip.kind == Slip::Kind::Reread && n < kMemoLength; ++n)
+            changed.set(n, candidate.codes[n] != typed_[n]);
+        if (slip.kind == Slip::Kind::Reread)
+            return changed;
         if (slip.kind != Slip::Kind::Extra)
             changed.set(slip.at);
         if (slip.kind == Slip::Kind::Swapped)
@@ -496,6 +533,14 @@ private:
                                 kana(candidate.codes[n]);
             }
             return filledIn;
+        }
+        case Slip::Kind::Reread: {
+            std::u16string rereads;
+            for (std::size_t n = 0; n < kMemoLength; ++n) {
+                if (candidate.codes[n] != typed_[n])
+                    rereads += (rereads.empty() ? u"" : u"、") + replacement(n);
+            }
+            return rereads;
         }
         }
         return {};
@@ -551,7 +596,7 @@ Suggestions suggestMemos(std::u16string_view text, const SuggestionContext& cont
         return {};
     const std::vector<TypedSymbol> symbols = typedSymbols(text);
     const bool reads = std::holds_alternative<MemoContent>(readMemo(text));
-    const bool fromPicture = context.read.size() == kMemoLength;
+    const bool fromPicture = context.read.odds.size() == kMemoLength;
     bool worth = !reads && worthSearching(symbols);
     if (scope == SuggestionScope::KnownNameOnly)
         worth = reads && context.name.any();
@@ -568,6 +613,7 @@ Suggestions suggestMemos(std::u16string_view text, const SuggestionContext& cont
         search.oneSlip();
         if (scope == SuggestionScope::Refused && !search.foundAny())
             search.twoReplaced();
+        search.readAlternatives();
     }
     return search.best(limit);
 }

@@ -30,12 +30,18 @@ struct KnownName {
 // likelihood of each memo kana.
 using KanaOdds = std::array<float, kMemoKanaCount>;
 
+// What the reader of a picture knew besides the text it read. A kana replaced is then as likely
+// as the reader's doubt about it, and kana are never swapped, left out or doubled.
+struct ReaderDoubts {
+    std::vector<KanaOdds> odds; // for each of the 20 places; none for a memo typed by hand
+    // Memos the game takes that it found among its readings, however many kana away.
+    std::vector<MemoCodes> alternatives;
+};
+
 struct SuggestionContext {
     KnownName name;
     std::optional<MemoContent> earlier = std::nullopt;
-    // The memo was read from a picture, with these odds, rather than typed: a kana replaced is as
-    // likely as the reader's doubt about it, and kana are never swapped, left out or doubled.
-    std::vector<KanaOdds> read = {};
+    ReaderDoubts read = {};
 };
 
 // A memo the game would accept, near what the player typed.

@@ -342,12 +342,12 @@ TEST(MemoSuggestions, MendAPictureWhereItsReaderHadDoubts) {
     std::u16string read = kanaOf(test::memoVectors()[3]);
     read[0] = u'こ'; // a look-alike of "い", which a hand would have meant
     SuggestionContext context;
-    context.read.resize(kMemoLength);
+    context.read.odds.resize(kMemoLength);
     for (std::size_t n = 1; n < kMemoLength; ++n)
-        context.read[n][codes[n]] = 0.9f;
-    context.read[0][9] = 0.3f; // こ
-    context.read[0][2] = 0.5f; // う
-    context.read[0][1] = 0.2f; // い
+        context.read.odds[n][codes[n]] = 0.9f;
+    context.read.odds[0][9] = 0.3f; // こ
+    context.read.odds[0][2] = 0.5f; // う
+    context.read.odds[0][1] = 0.2f; // い
     EXPECT_EQ(suggestMemos(read, {}, SuggestionScope::Refused).offered.front().codes[0], 1);
     const auto offered = suggestMemos(read, context, SuggestionScope::Refused, kAll).offered;
     ASSERT_FALSE(offered.empty());
