@@ -216,7 +216,7 @@ TEST(MemoSuggestions, AreOfferedOnlyWhereTheyCanHelp) {
 // Kana the player could not make out, however written, are filled in with every kana that gives
 // a memo the game takes; those with the entered name come first.
 TEST(MemoSuggestions, FillEveryMemoThatFitsKanaThePlayerCouldNotMakeOut) {
-    const test::MemoVector& vector = test::memoVectors()[4];
+    const test::MemoVector vector = test::memoVectors()[4];
     const MemoCodes meant = encodeMemo(vector.name, vector.flags).codes;
     const struct {
         std::vector<std::size_t> places;
