@@ -91,12 +91,25 @@ function showResults() {
     if (control === memo) memo.value = text;
     else control.textContent = text;
   });
-  heard.textContent = '';
   showReason('', '', false);
 }
 
-// The reason a memo is refused, or that it holds another name, in red beside the box; a screen
-// reader hears it as an alert, with how many memos are offered below.
+// What a screen reader is told: every result, reason and choice, in the one live region. Each
+// text comes in an element of its own, so that the same text again is told again, and stays a
+// while, as Orca looks at it when it comes to it, later. Orca passes over a text that Chromium
+// hands it just as it did the one before, so the same text again has a zero-width space after
+// it, every other time.
+let told = '';
+function say(text) {
+  told = told === text ? `${text}\u200b` : text;
+  heard.append(Object.assign(document.createElement('div'), { textContent: told }));
+  if (heard.childElementCount > 8) heard.firstElementChild.remove();
+}
+
+// The reason a memo is refused, or that it holds another name, in red beside the box. Of a
+// refused memo it is the box's error message, with how many memos are offered below, which a
+// screen reader reads as it comes back to the box; a description would be read out again as it
+// changes, beside what the reader is told.
 function showReason(text, announced, markTheText) {
   reason.textContent = text;
   const rest = document.createElement('span');
@@ -104,6 +117,8 @@ function showReason(text, announced, markTheText) {
   rest.textContent = announced.slice(text.length);
   reason.append(rest);
   memo.classList.toggle('rejected', markTheText);
+  if (markTheText) memo.setAttribute('aria-invalid', 'true');
+  else memo.removeAttribute('aria-invalid');
   if (!text) showFixes([]);
 }
 
@@ -125,7 +140,8 @@ function showFixes(fixes) {
       memo.value = fix.memo;
       showReason('', '', false);
       memo.focus();
-      readMemo();
+      // The memo last written is not read again; the choice is confirmed all the same.
+      if (readMemo() === outcomes.unchanged) say(read(call('spoken_results')));
     });
     return button;
   }));
@@ -139,19 +155,26 @@ function showOutcome(outcome) {
     showName();
     showFlags();
   }
+  const spoken = [];
   if (outcome === outcomes.completed || outcome === outcomes.read) {
     showResults();
-    heard.textContent = read(call('spoken_results')); // the memo box's new text is not announced
+    spoken.push(read(call('spoken_results'))); // the memo box's new text is not announced
   }
   const text = read(call('outcome_reason'));
-  if (outcome === outcomes.unchanged || !text) return;
-  showReason(text, read(call('outcome_announced')), outcome === outcomes.refused);
-  showFixes(Array.from({ length: call('fix_count') }, (_, i) => ({
-    memo: read(call('fix_memo', i)),
-    marked: call('fix_marked', i),
-    details: read(call('fix_details', i)),
-    spoken: read(call('fix_spoken', i)),
-  })));
+  if (outcome !== outcomes.unchanged && text) {
+    const announced = read(call('outcome_announced'));
+    showReason(text, announced, outcome === outcomes.refused);
+    showFixes(Array.from({ length: call('fix_count') }, (_, i) => ({
+      memo: read(call('fix_memo', i)),
+      marked: call('fix_marked', i),
+      details: read(call('fix_details', i)),
+      spoken: read(call('fix_spoken', i)),
+    })));
+    spoken.push(announced);
+  }
+  // One text: a second at once would cut the first short.
+  if (spoken.length) say(spoken.join(' '));
+  return outcome;
 }
 
 const handlers = {
@@ -172,14 +195,17 @@ function typeText(text) {
 }
 
 function readMemo() {
-  showOutcome(call('enter_memo', pass(memo.value)));
+  return showOutcome(call('enter_memo', pass(memo.value)));
 }
 
 // Whether the memo box refuses `incoming` text in place of its selection, and says why.
 function refuses(incoming) {
   const resulting = memo.value.length - (memo.selectionEnd - memo.selectionStart) + incoming.length;
   const refusal = read(call('refusal', pass(incoming), resulting));
-  if (refusal) showReason(refusal, refusal, false);
+  if (refusal) {
+    showReason(refusal, refusal, false);
+    say(refusal);
+  }
   return refusal !== null;
 }
 
