@@ -10,8 +10,6 @@
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
-
-#include <cstdlib>
 #endif
 
 namespace pelio::ui {
@@ -61,11 +59,12 @@ void askForRepeatsWithoutReleases() {
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !connection)
         return;
+    // Asked without waiting for the answer, which start-up has no need of.
     const auto flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
-    free(xcb_xkb_per_client_flags_reply(
-        connection,
-        xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
-        nullptr));
+    xcb_discard_reply(connection, xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD,
+                                                           flag, flag, 0, 0, 0)
+                                      .sequence);
+    xcb_flush(connection);
 #endif
 }
 

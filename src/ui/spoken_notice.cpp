@@ -35,18 +35,20 @@ QAccessibleInterface* noticeInterface(const QString& className, QObject* object)
 } // namespace
 
 SpokenNotices::SpokenNotices(QWidget* parent)
-    : QObject(parent) {
-    static const bool installed = (QAccessible::installFactory(noticeInterface), true);
-    Q_UNUSED(installed);
-    for (Notice*& notice : notices_) {
-        notice = new Notice(parent);
-        notice->setObjectName("Pel_Said");
-        notice->setFixedSize(0, 0);
-        notice->hide();
-    }
-}
+    : QObject(parent)
+    , parent_(parent) {}
 
 void SpokenNotices::say(const QString& text) {
+    // Made when first needed, as the list of memos near a slip is: start-up has enough to do.
+    if (!notices_[0]) {
+        static const bool installed = (QAccessible::installFactory(noticeInterface), true);
+        Q_UNUSED(installed);
+        for (Notice*& notice : notices_) {
+            notice = new Notice(parent_);
+            notice->setObjectName("Pel_Said");
+            notice->setFixedSize(0, 0);
+        }
+    }
     notices_[last_]->hide();
     last_ = (last_ + 1) % notices_.size();
     Notice* notice = notices_[last_];

@@ -21,6 +21,7 @@ public:
 private:
     // Orca reads a notice's text when it comes to it, which may be seconds later: each text
     // has a notice of its own until several more have been said.
+    QWidget* parent_;
     std::array<Notice*, 8> notices_{};
     std::size_t last_ = 0;
 };
