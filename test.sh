@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
 pelio_install_missing "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}" \
-    "${pelio_picture_packages[@]}"
+    "${pelio_picture_packages[@]}" "${pelio_screen_reader_packages[@]}"
 pelio_install_npm
 pelio_require_node
 

@@ -3,7 +3,8 @@
 
 pelio_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xtest0-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev
+    qt6-translations-l10n
     libgtest-dev
     xvfb xauth dbus-daemon at-spi2-core
     fonts-ipafont-gothic
@@ -31,6 +32,11 @@ pelio_picture_packages=(libfreetype-dev libstb-dev fonts-misaki fonts-unifont fo
 # Only for tools/memo_pictures/tesseract_compare.sh, which measures a general OCR engine on the
 # same pictures: no build, test or benchmark needs it.
 pelio_comparison_packages=(tesseract-ocr tesseract-ocr-jpn)
+
+# The tests of what a screen reader says, of the window and of the page: Orca, speaking through
+# speech-dispatcher and espeak-ng, and xdotool and xmodmap to press keys on the X server.
+pelio_screen_reader_packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool
+    x11-xserver-utils)
 
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.

@@ -38,10 +38,7 @@ void ClickableLabel::paintEvent(QPaintEvent*) {
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        // Held down, Enter would press again and again: 入力 would fill the name, the page
-        // switch flip the pages.
-        if (!event->isAutoRepeat())
-            click();
+        click();
         return;
     }
     QAbstractButton::keyPressEvent(event);

@@ -4,6 +4,7 @@
 #include "ui/qt_text.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -28,10 +29,12 @@ public:
         item.text.clear();
         item.widget->style()->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
+        // On the highlighted line the changed kana keeps its mark: the highlight colour behind
+        // it, in the window's black, which stand apart from the line's own colours.
         const bool selected = (item.state & QStyle::State_Selected) != 0;
         const QColor plain =
             item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-        const QColor marked = selected ? plain : toColour(layout::kHighlight);
+        const QColor mark = toColour(layout::kHighlight);
         const auto marks = index.data(kMarkedRole).toUInt();
         QRect room =
             item.widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
@@ -41,10 +44,13 @@ public:
             QFont font = item.font;
             font.setUnderline(isMarked);
             painter->setFont(font);
-            painter->setPen(isMarked ? marked : plain);
             const QString character = text.mid(i, 1);
+            const int advance = QFontMetrics(font).horizontalAdvance(character);
+            if (isMarked && selected)
+                painter->fillRect(QRect(room.left(), room.top(), advance, room.height()), mark);
+            painter->setPen(!isMarked ? plain : selected ? toColour(layout::kBlack) : mark);
             painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter, character);
-            room.setLeft(room.left() + QFontMetrics(font).horizontalAdvance(character));
+            room.setLeft(room.left() + advance);
         }
         painter->restore();
     }
@@ -72,14 +78,28 @@ void FixList::show(const std::vector<MemoFix>& fixes) {
         item->setData(Qt::AccessibleTextRole, qs(fix.spoken));
         item->setToolTip(qs(fix.spoken));
     }
-    setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    // No line is made current here: the list would tell assistive technology that its first
+    // line has focus, while the keyboard stays in the memo box. It takes the first one with
+    // focus.
     setVisible(!fixes.empty());
 }
 
 void FixList::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
-    if (currentItem())
-        currentItem()->setSelected(true);
+    if (!currentItem())
+        setCurrentRow(0);
+    currentItem()->setSelected(true);
+    // The toolkit tells of the list's own focus after this, and a screen reader would read the
+    // list, not the memo offered: the line is told of once more, last.
+    QMetaObject::invokeMethod(this, &FixList::tellOfCurrentLine, Qt::QueuedConnection);
+}
+
+void FixList::tellOfCurrentLine() {
+    if (!hasFocus() || !currentItem())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(currentRow());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void FixList::focusOutEvent(QFocusEvent* event) {
@@ -92,14 +112,20 @@ void FixList::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        if (!event->isAutoRepeat())
-            choose(currentItem());
+        choose(currentItem());
         return;
     case Qt::Key_Escape:
         emit leftForTheMemoBox();
         return;
-    default:
+    default: {
+        const int before = currentRow();
         QListWidget::keyPressEvent(event);
+        // At either end the line stays, and nothing would be told: with one memo offered,
+        // it would never be read again.
+        if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+            currentRow() == before && currentItem())
+            emit stayedOn(currentItem()->data(Qt::AccessibleTextRole).toString());
+    }
     }
 }
 

@@ -22,6 +22,8 @@ public:
 signals:
     void chosen(const QString& memo);
     void leftForTheMemoBox();
+    // Up or Down found no other line; what the current one says.
+    void stayedOn(const QString& spoken);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -31,6 +33,7 @@ protected:
 
 private:
     void choose(const QListWidgetItem* item);
+    void tellOfCurrentLine();
 };
 
 } // namespace pelio::ui

@@ -58,9 +58,7 @@ bool KeyboardGrid::eventFilter(QObject* watched, QEvent* event) {
     const bool pressKey =
         key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (pressKey && member < kKanaCount) {
-        // Held down, the key would type its kana over and over into the name.
-        if (!key->isAutoRepeat())
-            emit keyTyped(static_cast<KanaCode>(member));
+        emit keyTyped(static_cast<KanaCode>(member));
         return true;
     }
     return false;

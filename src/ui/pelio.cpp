@@ -1,6 +1,7 @@
 #include "ui/pelio.h"
 
 #include "entry/kana_keys.h"
+#include "entry/session.h"
 #include "layout/window_layout.h"
 #include "ui/about/pel_ver.h"
 #include "ui/clickable_label.h"
@@ -8,9 +9,11 @@
 #include "ui/fix_list.h"
 #include "ui/flag_box.h"
 #include "ui/keyboard_grid.h"
+#include "ui/keystrokes.h"
 #include "ui/memo_box.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
+#include "ui/spoken_notice.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -18,7 +21,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -114,6 +116,7 @@ Pelio::Pelio(QWidget* parent)
     background->layout()->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(background);
 
+    keystrokes_ = new Keystrokes(this);
     // Built area by area in reading order, which is the order a screen reader lists them in.
     buildKeyboard(area);
     buildFlagBoxes(area);
@@ -210,10 +213,7 @@ ClickableLabel* Pelio::addCommand(QWidget* area, std::string_view name) {
     connect(button, &ClickableLabel::clicked, this, kHandlers.at(command.name));
     if (!command.shortcut.empty()) {
         for (const QKeySequence& keys : shortcutKeys(command.shortcut)) {
-            auto* shortcut = new QShortcut(keys, this);
-            // Held down, a shortcut would press its command again and again.
-            shortcut->setAutoRepeat(false);
-            connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+            keystrokes_->add(keys, [button] { button->click(); });
         }
         button->setToolTip(controlName(command.shortcut));
     }
@@ -238,8 +238,10 @@ void Pelio::buildResults(QWidget* area) {
     memoBox_->setAccessibleName(QStringLiteral("そうさめも"));
     connect(memoBox_, &QLineEdit::returnPressed, this, &Pelio::PWD_Enter);
     connect(memoBox_, &QLineEdit::textEdited, this, &Pelio::clearMemoReason);
-    connect(memoBox_, &MemoBox::refused, this,
-            [this](const QString& reason) { showMemoReason(reason, reason, false); });
+    connect(memoBox_, &MemoBox::refused, this, [this](const QString& reason) {
+        showMemoReason(reason, reason, false);
+        announce(reason);
+    });
 
     memoReason_ = addLabel(area, "Lab_Rsn", QString(), layout::kReasonCell);
     memoReason_->setWordWrap(true);
@@ -253,6 +255,7 @@ void Pelio::buildResults(QWidget* area) {
         const std::string_view name = kLocations[i].labelName;
         hintLabels_[i] = addLabel(area, controlName(name), QString(), layout::resultCell(name));
     }
+    said_ = new SpokenNotices(area);
 }
 
 void Pelio::offerFixes(const std::vector<MemoFix>& fixes) {
@@ -269,8 +272,20 @@ void Pelio::offerFixes(const std::vector<MemoFix>& fixes) {
         // Queued: choosing empties the list, which must not lose its items while it reports one.
         connect(fixList_, &FixList::chosen, this, &Pelio::PWD_Fix_Click, Qt::QueuedConnection);
         connect(fixList_, &FixList::leftForTheMemoBox, memoBox_, [this] { memoBox_->setFocus(); });
+        connect(fixList_, &FixList::stayedOn, this, &Pelio::announce);
     }
     fixList_->show(fixes);
+    // The list lies over the rank and the hint lines: hidden there, they are hidden for
+    // assistive technology too.
+    const QRect covering = fixList_->isVisible() ? fixList_->geometry() : QRect();
+    for (QLabel* line : resultLines())
+        line->setVisible(!covering.intersects(line->geometry()));
+}
+
+std::array<QLabel*, 1 + kLocations.size()> Pelio::resultLines() const {
+    std::array<QLabel*, 1 + kLocations.size()> lines{rankLabel_};
+    std::copy(hintLabels_.begin(), hintLabels_.end(), lines.begin() + 1);
+    return lines;
 }
 
 void Pelio::buildMenu() {
@@ -284,8 +299,9 @@ void Pelio::buildMenu() {
         connect(action, &QAction::triggered, this, kHandlers.at(item.name));
     }
     // Queued: while the F10 key is still being delivered, the menu bar would not take it up.
-    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, &Pelio::armMenuBar,
-            Qt::QueuedConnection);
+    keystrokes_->add(QKeySequence(Qt::Key_F10), [this] {
+        QMetaObject::invokeMethod(this, &Pelio::armMenuBar, Qt::QueuedConnection);
+    });
 }
 
 void Pelio::orderTabStops() {
@@ -318,7 +334,10 @@ void Pelio::showNameBoxes() {
     for (int slot = 1; slot <= kNameSlots; ++slot) {
         QLabel* box = nameBoxes_[static_cast<std::size_t>(slot - 1)];
         box->setText(QChar(nameBoxText(state_, slot)));
-        box->setAccessibleDescription(qs(nameBoxSpokenText(state_, slot)));
+        // Each new description is an event for assistive technology to handle.
+        if (const QString spoken = qs(nameBoxSpokenText(state_, slot));
+            spoken != box->accessibleDescription())
+            box->setAccessibleDescription(spoken);
         setColour(box, QPalette::WindowText,
                   toColour(slot == state_.highlightedSlot ? layout::kHighlight : layout::kWhite));
     }
@@ -401,8 +420,10 @@ void Pelio::Nm_Click(KanaCode code) {
 }
 
 void Pelio::Nm_Inpt_Click() {
+    const StateRecord before = state_;
     commitPendingKey(state_);
     showNameBoxes();
+    announceWrittenSlots(before);
 }
 
 void Pelio::Nm_Back_Click() {
@@ -411,8 +432,27 @@ void Pelio::Nm_Back_Click() {
 }
 
 void Pelio::Nm_Typed(const QString& text) {
+    const StateRecord before = state_;
     typeText(state_, u16(text));
     showNameBoxes();
+    announceWrittenSlots(before);
+}
+
+void Pelio::announceWrittenSlots(const StateRecord& before) {
+    if (state_ == before)
+        return;
+    // The slots whose kana changed, and the one written last, which may hold the same kana.
+    QStringList written;
+    for (int slot = 1; slot <= kNameSlots; ++slot) {
+        const auto index = static_cast<std::size_t>(slot - 1);
+        const bool changed = state_.nameShown[index] != before.nameShown[index] ||
+                             state_.nameKeyIndex[index] != before.nameKeyIndex[index];
+        if (changed || slot == state_.nameCursor) {
+            const QLabel* box = nameBoxes_[index];
+            written << box->accessibleName() + ' ' + box->accessibleDescription();
+        }
+    }
+    announce(written.join(QStringLiteral("、")));
 }
 
 void Pelio::Chk_Click(FlagNumber number) {
@@ -427,6 +467,8 @@ void Pelio::Allset_Click() {
 void Pelio::Lab_Pag_Click() {
     switchFlagPage(state_);
     showFlagPage();
+    // The caption now says where the switch leads: the page shown is the other one.
+    announce(pageSwitch_->text());
 }
 
 void Pelio::Answer_Click() {
@@ -457,7 +499,11 @@ void Pelio::PWD_Fix_Click(const QString& memo) {
     memoBox_->setFocus();
     memoBox_->selectAll();
     memoBox_->insert(memo);
-    PWD_Enter();
+    const MemoOutcome outcome = pressEnterInMemo(state_, u16(memoBox_->text()));
+    showOutcome(outcome);
+    // The memo last written is not read again; the choice is confirmed all the same.
+    if (outcome.kind == MemoOutcome::Kind::Unchanged)
+        announce(qs(spokenResults(shownResults(state_))));
 }
 
 void Pelio::showOutcome(const MemoOutcome& outcome) {
@@ -465,31 +511,25 @@ void Pelio::showOutcome(const MemoOutcome& outcome) {
         showNameBoxes();
         showFlagBoxes();
     }
+    QStringList spoken;
     if (outcome.kind == MemoOutcome::Kind::Read || outcome.kind == MemoOutcome::Kind::Completed) {
         showResults(outcome.results);
-        announce(qs(spokenResults(outcome.results)));
+        spoken << qs(spokenResults(outcome.results));
     }
     if (!outcome.reason.empty()) {
         // A refused text stays in the box, marked, for correcting.
         const bool refused = outcome.kind == MemoOutcome::Kind::Refused;
         showMemoReason(qs(outcome.reason), qs(outcome.announced), refused);
         offerFixes(outcome.fixes);
+        spoken << qs(outcome.announced);
     }
+    // One notice: a second at once would cut the first short.
+    if (!spoken.isEmpty())
+        announce(spoken.join(' '));
 }
 
 void Pelio::announce(const QString& text) {
-    // Qt's AT-SPI bridge passes no announcement on, but a screen reader speaks a change of the
-    // focused control's description: the text goes there for a moment, and the description
-    // comes back as it was unless something else has replaced it meanwhile.
-    QWidget* focused = focusWidget();
-    if (!focused)
-        return;
-    const QString kept = focused->accessibleDescription();
-    focused->setAccessibleDescription(text);
-    QTimer::singleShot(0, focused, [focused, kept, text] {
-        if (focused->accessibleDescription() == text)
-            focused->setAccessibleDescription(kept);
-    });
+    said_->say(text);
 }
 
 void Pelio::showMemoReason(const QString& reason, const QString& announced, bool markTheText) {
@@ -498,9 +538,7 @@ void Pelio::showMemoReason(const QString& reason, const QString& announced, bool
     if (markTheText)
         setColour(memoBox_, QPalette::Text, toColour(layout::kWarning));
     memoBox_->setToolTip(reason);
-    // A screen reader hears of it as a change to the focused box's description (the toolkit
-    // tells of one each time, the same text again included): Qt's AT-SPI bridge passes no
-    // alert on. The description also says whether memos are offered below.
+    // Read with the box whenever it takes focus again, with whether memos are offered below.
     memoBox_->setAccessibleDescription(announced);
     memoReasonShown_ = true;
 }

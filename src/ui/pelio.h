@@ -18,8 +18,10 @@ namespace pelio::ui {
 class ClickableLabel;
 class FixList;
 class KeyboardGrid;
+class Keystrokes;
 class MemoBox;
 class Pel_Ver;
+class SpokenNotices;
 
 // The main window: the kana keyboard and name boxes, the progress check boxes, the
 // commands, and the memo, hints and rank a completion shows. It keeps one state record
@@ -74,6 +76,8 @@ private:
     void offerFixes(const std::vector<MemoFix>& fixes);
     void clearMemoReason();
     void announce(const QString& text);
+    void announceWrittenSlots(const StateRecord& before);
+    std::array<QLabel*, 1 + kLocations.size()> resultLines() const;
 
     StateRecord state_;
 
@@ -81,6 +85,7 @@ private:
     std::array<QCheckBox*, kFlagCount> flagBoxes_{};
     std::array<QLabel*, kLocations.size()> hintLabels_{};
     std::array<ClickableLabel*, kKanaCount> keys_{};
+    Keystrokes* keystrokes_ = nullptr;
     KeyboardGrid* keyboard_ = nullptr;
     layout::ArrowMoves flagMoves_;
     ClickableLabel* pageSwitch_ = nullptr;
@@ -88,6 +93,7 @@ private:
     MemoBox* memoBox_ = nullptr;
     QLabel* memoReason_ = nullptr;
     FixList* fixList_ = nullptr;
+    SpokenNotices* said_ = nullptr;
     bool memoReasonShown_ = false;
     bool iconAttached_ = false;
     QPointer<Pel_Ver> about_;

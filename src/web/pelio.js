@@ -76,17 +76,31 @@ function showResults() {
   showReason();
 }
 
-// What a screen reader is told of an outcome, `said`, once: as the reason line's alert where
-// there is a reason, which it holds, or else from the status region. The reason shows beside the
-// box, in red but for a note on a completion (`look`), and a refused memo's text in red too.
+// What a screen reader is told: every result, reason and choice, in the one live region. Each
+// text comes in an element of its own, so that the same text again is told again, and stays a
+// while, as Orca looks at it when it comes to it, later. Orca passes over a text that Chromium
+// hands it just as it did the one before, so the same text again has a zero-width space after
+// it, every other time.
+let told = '';
+function say(text) {
+  told = told === text ? `${text}\u200b` : text;
+  heard.append(Object.assign(document.createElement('div'), { textContent: told }));
+  if (heard.childElementCount > 8) heard.firstElementChild.remove();
+}
+
+// The reason beside the box, in red but for a note on a completion (`look`), and a refused
+// memo's text in red too. It holds, unseen, the rest of what a screen reader is told of the
+// outcome (`said`): of a refused memo it is the box's error message, which a screen reader reads
+// as it comes back to the box.
 function showReason(text = '', said = '', look = '') {
   const at = text ? said.indexOf(text) : -1;
   const unseen = (part) => Object.assign(document.createElement('span'), { className: 'unseen', textContent: part });
   if (at < 0) reason.replaceChildren();
   else reason.replaceChildren(unseen(said.slice(0, at)), text, unseen(said.slice(at + text.length)));
-  heard.textContent = at < 0 ? said : '';
   reason.className = `reason ${look}`;
   memo.classList.toggle('rejected', look === 'refused');
+  if (look === 'refused') memo.setAttribute('aria-invalid', 'true');
+  else memo.removeAttribute('aria-invalid');
   if (!text) showFixes([]);
 }
 
@@ -113,7 +127,8 @@ function showFixes(fixes, heading = '', hint = '') {
       showReason();
       // Chosen by a key, the focus goes back to the box; a tap leaves the on-screen keyboard closed.
       if (event.detail === 0 || !touch.matches) memo.focus();
-      readMemo();
+      // The memo last written is not read again; the choice is confirmed all the same.
+      if (readMemo() === outcomes.unchanged) say(read(call('spoken_results')));
     });
     return button;
   }));
@@ -131,14 +146,16 @@ function showOutcome(outcome) {
     showResults();
     refitMemo();
   }
-  if (outcome === outcomes.unchanged) return;
+  if (outcome === outcomes.unchanged) return outcome;
   const [text, said, heading, hint] = read(call('outcome_texts')).split('\n');
   showReason(text, said, { [outcomes.refused]: 'refused', [outcomes.completed]: 'note' }[outcome]);
-  if (!text) return;
+  if (said) say(said);
+  if (!text) return outcome;
   showFixes(Array.from({ length: call('fix_count') }, (_, i) => {
     const [memoText, details, differences, spoken] = read(call('fix', i)).split('\n');
     return { memo: memoText, marked: call('fix_marked', i), details, differences, spoken };
   }), heading, hint);
+  return outcome;
 }
 
 // クリア, 全フラグセット and a memo read that replaced the name or the ticks offer to take it back
@@ -194,6 +211,7 @@ function readBox(how) {
   showInView(outcome);
   if (outcome >= outcomes.completed) notebookChanged();
   offerUndo();
+  return outcome;
 }
 const readMemo = () => readBox('enter_memo');
 
@@ -243,7 +261,10 @@ function showInView(outcome) {
 function refuses(incoming) {
   const resulting = memo.value.length - (memo.selectionEnd - memo.selectionStart) + incoming.length;
   const refusal = read(call('refusal', pass(incoming), resulting));
-  if (refusal) showReason(refusal, refusal);
+  if (refusal) {
+    showReason(refusal, refusal);
+    say(refusal);
+  }
   return refusal !== null;
 }
 
