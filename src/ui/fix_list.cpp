@@ -15,7 +15,9 @@ namespace {
 constexpr int kMarkedRole = Qt::UserRole;
 constexpr int kMemoRole = Qt::UserRole + 1;
 
-// Draws an item's text with the changed kana in the highlight colour and underlined.
+// Draws an item's lines, the kana a fix changed in the first in the highlight colour and
+// underlined; on the highlighted row, where that colour would not stand out, in the row's
+// colours the other way round.
 class MarkedTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -24,27 +26,42 @@ public:
                const QModelIndex& index) const override {
         QStyleOptionViewItem item = option;
         initStyleOption(&item, index);
-        const QString text = item.text;
+        const QStringList lines =
+            item.text.replace('\n', QChar::LineSeparator).split(QChar::LineSeparator);
         item.text.clear();
         item.widget->style()->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
         const bool selected = (item.state & QStyle::State_Selected) != 0;
         const QColor plain =
             item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-        const QColor marked = selected ? plain : toColour(layout::kHighlight);
+        const QColor marked =
+            selected ? item.palette.color(QPalette::Highlight) : toColour(layout::kHighlight);
         const auto marks = index.data(kMarkedRole).toUInt();
-        QRect room =
+        const QRect room =
             item.widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
+        const QFontMetrics metrics(item.font);
+        QRect line(room.left(),
+                   room.center().y() - static_cast<int>(lines.size()) * metrics.lineSpacing() / 2,
+                   room.width(), metrics.lineSpacing());
         painter->save();
-        for (qsizetype i = 0; i < text.size(); ++i) {
+        for (qsizetype i = 0; i < lines.front().size(); ++i) {
             const bool isMarked = i < 32 && (marks >> i & 1u) != 0;
             QFont font = item.font;
             font.setUnderline(isMarked);
             painter->setFont(font);
+            const QString character = lines.front().mid(i, 1);
+            const int advance = QFontMetrics(font).horizontalAdvance(character);
+            if (isMarked && selected)
+                painter->fillRect(QRect(line.left(), line.top(), advance, line.height()), plain);
             painter->setPen(isMarked ? marked : plain);
-            const QString character = text.mid(i, 1);
-            painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter, character);
-            room.setLeft(room.left() + QFontMetrics(font).horizontalAdvance(character));
+            painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter, character);
+            line.setLeft(line.left() + advance);
+        }
+        painter->setFont(item.font);
+        painter->setPen(plain);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            line = QRect(room.left(), line.bottom() + 1, room.width(), metrics.lineSpacing());
+            painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
         }
         painter->restore();
     }
@@ -57,7 +74,6 @@ FixList::FixList(QWidget* parent)
     setItemDelegate(new MarkedTextDelegate(this));
     setAccessibleName(QStringLiteral("近いそうさめも"));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, &FixList::choose);
     hide();
 }
@@ -66,7 +82,10 @@ void FixList::show(const std::vector<MemoFix>& fixes) {
     clear();
     for (const MemoFix& fix : fixes) {
         const QString memo = qs(fix.memo);
-        auto* item = new QListWidgetItem(memo + qs(fix.details), this);
+        QString text = memo + qs(fix.details);
+        if (!fix.differences.empty())
+            text += '\n' + qs(fix.differences);
+        auto* item = new QListWidgetItem(text, this);
         item->setData(kMarkedRole, fix.marked);
         item->setData(kMemoRole, memo);
         item->setData(Qt::AccessibleTextRole, qs(fix.spoken));

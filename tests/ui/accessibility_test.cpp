@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QSet>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -47,6 +48,8 @@ class AccessibilityTest : public QObject {
 private slots:
     void initTestCase() {
         pelio::ui::applyAppearance();
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         window = std::make_unique<Pelio>();
         d = std::make_unique<WindowDriver>(*window);
         window->show();
@@ -85,7 +88,7 @@ private slots:
         d->enterMemo(QStringLiteral("み"));
         QTest::keyClick(d->control("PWD"), Qt::Key_Return);
         const QString told = "PWD: " + d->control<QLabel>("Lab_Rsn")->text() + "。";
-        QCOMPARE(descriptionChanges, QStringList({told, told}));
+        QCOMPARE(descriptionChanges.count(told), 2);
     }
 
     // A completion is heard: its memo and rank reach a screen reader as a change of the focused
@@ -96,7 +99,8 @@ private slots:
         descriptionChanges.clear();
         d->click({"Answer"});
         const QString memo = QStringLiteral("あああああ　").repeated(4);
-        QVERIFY(descriptionChanges.contains("Nm00: そうさめも " + memo + "、助言ランク： 1"));
+        QVERIFY(descriptionChanges.join('\n').contains("Nm00: そうさめも " + memo +
+                                                       "、助言ランク： 1。"));
     }
 };
 
