@@ -63,7 +63,13 @@ NotebookWindow::NotebookWindow(NotebookStore& store, QWidget* parent)
     empty_->setWordWrap(true);
     list_->setObjectName("Log_List");
     list_->setAccessibleName(QStringLiteral("ノート"));
-    list_->setWordWrap(true);
+    // Two lines each, the second cut short where it is long (its tool tip has all of it): a
+    // thousand entries laid out each by its own text took the better part of a second.
+    list_->setUniformItemSizes(true);
+    list_->setAlternatingRowColors(true);
+    QPalette rows = list_->palette();
+    rows.setColor(QPalette::AlternateBase, rows.color(QPalette::Base).darker(112));
+    list_->setPalette(rows);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->installEventFilter(this);
     connect(list_, &QListWidget::itemDoubleClicked, this, &NotebookWindow::Log_Read_Click);
@@ -110,11 +116,18 @@ QPushButton* NotebookWindow::addButton(const char* name, const QString& caption,
 }
 
 void NotebookWindow::showEntries() {
+    // Shown again at every activation, where it has seldom changed.
+    const Notebook& notebook = store_.notebook();
+    if (listed_ && *listed_ == notebook)
+        return;
+    listed_ = notebook;
     const int row = std::max(list_->currentRow(), 0);
     list_->clear();
-    for (const NoteView& view : store_.notebook().views()) {
-        auto* item = new QListWidgetItem(
-            qs(view.memo + view.time) + '\n' + qs(view.details + u"　" + view.changes), list_);
+    for (const NoteView& view : notebook.views()) {
+        const QString text =
+            qs(view.memo + view.time) + '\n' + qs(view.details + u"　" + view.changes);
+        auto* item = new QListWidgetItem(text, list_);
+        item->setToolTip(text);
         item->setData(kMemoRole, qs(view.memo));
         item->setData(Qt::AccessibleTextRole, qs(view.spoken));
     }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -65,6 +66,7 @@ private:
     QPushButton* deleteAll_;
     QPushButton* undo_;
     std::vector<NoteEntry> taken_; // what the last delete took, for もとにもどす
+    std::optional<Notebook> listed_;
 };
 
 } // namespace pelio::ui
