@@ -63,12 +63,13 @@ private slots:
         window.reset();
     }
 
-    // Every control says what it is, and no two say the same; the dividing lines and the
-    // version picture are no controls at all.
+    // Every control says what it is, and no two say the same, the notice bar's and the
+    // notebook's included; the dividing lines and the version picture are no controls at all.
     void everyControlHasItsOwnSpokenName() {
-        d->click({"Abot_sm"});
+        d->click({"Answer", "Nm_Clear", "PWD_Log", "Abot_sm"});
         for (QWidget* top : {static_cast<QWidget*>(window.get()),
-                             static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver"))}) {
+                             static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver")),
+                             d->control("Log_Win")}) {
             QStringList names;
             collectNames(QAccessible::queryAccessibleInterface(top), names);
             QVERIFY2(!names.contains(QString()), qPrintable(top->objectName()));
