@@ -54,7 +54,7 @@ int NoticeBar::offer(const QString& text, const QString& caption, std::function<
 
 void NoticeBar::tell(const QString& text) {
     told_ << text;
-    if (!isVisible() || !act_)
+    if (isHidden() || !act_)
         next();
 }
 
@@ -95,7 +95,7 @@ void NoticeBar::next() {
 }
 
 void NoticeBar::wait() {
-    if (isVisible() && timed_ && !pointed_ && !focused_)
+    if (!isHidden() && timed_ && !pointed_ && !focused_)
         timer_.start();
     else
         timer_.stop();

@@ -27,8 +27,8 @@ public:
               bool timed = true);
     // Shows `text` alone, once an offer on show has ended.
     void tell(const QString& text);
-    // Whether offer `id` is on show, and taking it down if it is.
-    bool showing(int id) const { return isVisible() && id == shownId_; }
+    // Whether offer `id` is on show (also in a window not shown yet), and taking it down if it is.
+    bool showing(int id) const { return !isHidden() && id == shownId_; }
     void withdraw(int id);
 
 signals:
