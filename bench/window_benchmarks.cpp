@@ -1,18 +1,29 @@
+#include "memo/memo_encoder.h"
 #include "ui/control_names.h"
+#include "ui/notebook_store.h"
 #include "ui/pelio.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QStandardPaths>
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <memory>
 #include <string_view>
 
 namespace {
 
 using pelio::ui::Pelio;
+
+// Each benchmark starts as a first run: no notebook, no last entry.
+void forgetEverything() {
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+}
 
 // Two progress states between which every hint line, the rank and the memo differ, so each
 // completion rewrites every result control instead of finding its text already there. Both
@@ -69,6 +80,7 @@ bool prepare(Pelio& window) {
 // Clicks 完了 after each change of progress, with the previous result already painted, as
 // between two clicks of a player; times the click alone or the click and the repaint it causes.
 void timeCompletions(benchmark::State& state, bool withRepaint) {
+    forgetEverything();
     Pelio window;
     if (!prepare(window)) {
         state.SkipWithError("the two progress states do not change every result");
@@ -87,15 +99,54 @@ void timeCompletions(benchmark::State& state, bool withRepaint) {
     }
 }
 
-// The logic of a completion and every control update it makes.
+// The logic of a completion and every control update it makes. Every click puts a memo in the
+// notebook: a player's holds hundreds, not the many thousands free repetitions would heap up.
+constexpr int kCompletions = 300;
 void AnswerClick(benchmark::State& state) {
     timeCompletions(state, false);
 }
-BENCHMARK(AnswerClick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AnswerClick)->Unit(benchmark::kMicrosecond)->Iterations(kCompletions);
 
 void AnswerClickAndRepaint(benchmark::State& state) {
     timeCompletions(state, true);
 }
-BENCHMARK(AnswerClickAndRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AnswerClickAndRepaint)->Unit(benchmark::kMicrosecond)->Iterations(kCompletions);
+
+// ノート on a window just built, with 1,000 memos in the notebook's file: read, listed, shown
+// and painted.
+void NotebookOpen(benchmark::State& state) {
+    forgetEverything();
+    {
+        pelio::ui::NotebookStore store;
+        std::uint32_t random = 1;
+        for (int i = 0; i < 1000; ++i) {
+            pelio::ProgressFlags flags;
+            for (pelio::FlagNumber number = 1; number <= pelio::kFlagCount; ++number) {
+                random = random * 1664525u + 1013904223u;
+                flags.set(number, random >> 30 == 0);
+            }
+            const pelio::NameCodes name{static_cast<pelio::KanaCode>(i % 4), 1, 2, 3};
+            store.notebook().add(pelio::encodeMemo(name, flags).codes,
+                                 {2026, 1 + i / 100, 1 + i / 4 % 28, 12, 0, 0});
+        }
+        if (!store.save())
+            state.SkipWithError("the notebook could not be written");
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<Pelio>();
+        window->show();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window->PWD_Log_Click();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (window->findChild<QListWidget*>("Log_List")->count() != 1000)
+            state.SkipWithError("the notebook did not list its 1,000 memos");
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(NotebookOpen)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace

@@ -89,13 +89,17 @@ struct Command {
     std::optional<Rgb> foreground;
     std::string_view shortcut;
 };
-inline constexpr std::array<Command, 6> kCommands{{
+// The last two stand beside the memo box, in the room between its right edge and the client
+// area's: the notebook, and the reader of a picture of the memo.
+inline constexpr std::array<Command, 8> kCommands{{
     {"Nm_Back", u"ＢＳ", {2040, 2280, 495, 255}, kBlack, kWhite, ""},
     {"Nm_Inpt", u"--入力--", {1200, 2640, 735, 255}, kBlack, kWhite, ""},
     {"Lab_Pag", u"次のページへ", {6960, 2640, 1215, 255}, {128, 128, 128}, kWhite, "Alt+N"},
     {"Answer", u"完了", {1680, 3120, 2655, 255}, {255, 255, 0}, kBlack, "Ctrl+Enter"},
     {"Nm_Clear", u"クリア", {4920, 3120, 855, 255}, {0, 255, 255}, kBlack, "Alt+C"},
     {"Allset", u"全フラグセット", {6240, 3120, 1575, 255}, {255, 0, 0}, std::nullopt, "Alt+A"},
+    {"PWD_Log", u"ノート", {7545, 3960, 660, 375}, {192, 192, 192}, kBlack, "Ctrl+L"},
+    {"PWD_Img", u"画像から読む…", {8295, 3960, 1320, 375}, {192, 192, 192}, kBlack, ""},
 }};
 
 const Command& command(std::string_view name);
@@ -121,8 +125,11 @@ inline constexpr std::string_view kMemoBoxName = "PWD";
 inline constexpr Rect kMemoBoxCell{2640, 3960, 4815, 375};
 // Where the reason a typed memo does not read is shown: beside the memo box's title.
 inline constexpr Rect kReasonCell{6300, 3510, 3390, 435};
-// The memos offered for a slip, below the memo box and over the hint lines, whose results are
-// an earlier completion's while they are shown.
+// A reason too long for that takes the whole row, over the memo box's title, which it stands
+// for while it is shown.
+inline constexpr Rect kLongReasonCell{240, 3510, 9450, 435};
+// The memos offered for a slip, with their heading and hint, below the memo box and over the
+// hint lines, whose results are an earlier completion's while they are shown.
 inline constexpr Rect kFixListCell{240, 4350, 9240, 1320};
 
 // The rank line, and the hint lines under the names their locations give them.

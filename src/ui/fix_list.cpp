@@ -16,7 +16,9 @@ namespace {
 constexpr int kMarkedRole = Qt::UserRole;
 constexpr int kMemoRole = Qt::UserRole + 1;
 
-// Draws an item's text with the changed kana in the highlight colour and underlined.
+// Draws an item's lines, the kana a fix changed in the first in the highlight colour and
+// underlined; on the highlighted row, where that colour would not stand out, in the row's
+// colours the other way round.
 class MarkedTextDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -25,7 +27,8 @@ public:
                const QModelIndex& index) const override {
         QStyleOptionViewItem item = option;
         initStyleOption(&item, index);
-        const QString text = item.text;
+        const QStringList lines =
+            item.text.replace('\n', QChar::LineSeparator).split(QChar::LineSeparator);
         item.text.clear();
         item.widget->style()->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
@@ -34,23 +37,35 @@ public:
         const bool selected = (item.state & QStyle::State_Selected) != 0;
         const QColor plain =
             item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        // A changed kana is underlined in the highlight colour; on the selected line, in black on
+        // a block of it.
         const QColor mark = toColour(layout::kHighlight);
         const auto marks = index.data(kMarkedRole).toUInt();
-        QRect room =
+        const QRect room =
             item.widget->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
+        const QFontMetrics metrics(item.font);
+        QRect line(room.left(),
+                   room.center().y() - static_cast<int>(lines.size()) * metrics.lineSpacing() / 2,
+                   room.width(), metrics.lineSpacing());
         painter->save();
-        for (qsizetype i = 0; i < text.size(); ++i) {
+        for (qsizetype i = 0; i < lines.front().size(); ++i) {
             const bool isMarked = i < 32 && (marks >> i & 1u) != 0;
             QFont font = item.font;
             font.setUnderline(isMarked);
             painter->setFont(font);
-            const QString character = text.mid(i, 1);
+            const QString character = lines.front().mid(i, 1);
             const int advance = QFontMetrics(font).horizontalAdvance(character);
             if (isMarked && selected)
-                painter->fillRect(QRect(room.left(), room.top(), advance, room.height()), mark);
+                painter->fillRect(QRect(line.left(), line.top(), advance, line.height()), mark);
             painter->setPen(!isMarked ? plain : selected ? toColour(layout::kBlack) : mark);
-            painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter, character);
-            room.setLeft(room.left() + advance);
+            painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter, character);
+            line.setLeft(line.left() + advance);
+        }
+        painter->setFont(item.font);
+        painter->setPen(plain);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            line = QRect(room.left(), line.bottom() + 1, room.width(), metrics.lineSpacing());
+            painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
         }
         painter->restore();
     }
@@ -63,7 +78,6 @@ FixList::FixList(QWidget* parent)
     setItemDelegate(new MarkedTextDelegate(this));
     setAccessibleName(QStringLiteral("近いそうさめも"));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, &FixList::choose);
     hide();
 }
@@ -72,7 +86,10 @@ void FixList::show(const std::vector<MemoFix>& fixes) {
     clear();
     for (const MemoFix& fix : fixes) {
         const QString memo = qs(fix.memo);
-        auto* item = new QListWidgetItem(memo + qs(fix.details), this);
+        QString text = memo + qs(fix.details);
+        if (!fix.differences.empty())
+            text += '\n' + qs(fix.differences);
+        auto* item = new QListWidgetItem(text, this);
         item->setData(kMarkedRole, fix.marked);
         item->setData(kMemoRole, memo);
         item->setData(Qt::AccessibleTextRole, qs(fix.spoken));

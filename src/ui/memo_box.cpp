@@ -25,6 +25,14 @@ bool MemoBox::accepts(const QString& incoming) {
     return !refusal;
 }
 
+bool MemoBox::put(const QString& text) {
+    selectAll();
+    if (!accepts(text))
+        return false;
+    insert(text);
+    return true;
+}
+
 bool MemoBox::acceptsClipboard(QClipboard::Mode mode) {
     // The clipboard's own text, shared, not copied: a huge paste costs no memory to look at.
     return accepts(QGuiApplication::clipboard()->text(mode));

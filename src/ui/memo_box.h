@@ -13,6 +13,10 @@ class MemoBox : public QLineEdit {
 public:
     explicit MemoBox(QWidget* parent = nullptr);
 
+    // Puts `text` in place of the box's, as a paste would, unless the box refuses it. Whether
+    // it took it.
+    bool put(const QString& text);
+
 signals:
     // Text was refused, for `reason`.
     void refused(const QString& reason);

@@ -45,12 +45,14 @@ Notebook& NotebookStore::notebook() {
     if (!loaded_) {
         loaded_ = true;
         base_ = notebook_ = readFile();
+        baseBytes_ = lastRead_;
     }
     return notebook_;
 }
 
 Notebook NotebookStore::readFile() {
     QFile file(notebookPath());
+    lastRead_.clear();
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly)) {
@@ -58,10 +60,14 @@ Notebook NotebookStore::readFile() {
         return {};
     }
     // One byte past the limit is enough to know the file is too large.
-    const QByteArray bytes = file.read(static_cast<qint64>(kNotebookFileLimit) + 1);
+    lastRead_ = file.read(static_cast<qint64>(kNotebookFileLimit) + 1);
     file.close();
+    // Nothing was written since this window read or wrote it: a thousand memos need not be
+    // read again at every save and every activation.
+    if (lastRead_ == baseBytes_)
+        return base_;
     const NotebookFile read =
-        readNotebookFile({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+        readNotebookFile({lastRead_.constData(), static_cast<std::size_t>(lastRead_.size())});
     if (!read.notice.empty())
         putAside(qs(read.notice));
     return read.reading.notebook;
@@ -91,12 +97,15 @@ bool NotebookStore::save() {
         notice_ = QStringLiteral("ノートを保存できませんでした（ほかのウィンドウが使用中）");
         return false;
     }
-    const Notebook merged = mergeNotebooks(base_, notebook_, readFile());
-    if (!writeText(notebookPath(), utf8(notebookText(merged)))) {
+    const Notebook theirs = readFile();
+    const Notebook merged = theirs == base_ ? notebook_ : mergeNotebooks(base_, notebook_, theirs);
+    const QByteArray bytes = utf8(notebookText(merged));
+    if (!writeText(notebookPath(), bytes)) {
         notice_ = QStringLiteral("ノートを保存できませんでした：") + folder_;
         return false;
     }
     base_ = notebook_ = merged;
+    baseBytes_ = bytes;
     return true;
 }
 
@@ -104,8 +113,11 @@ void NotebookStore::refresh() {
     if (!loaded_)
         return;
     const Notebook theirs = readFile();
+    if (theirs == base_)
+        return;
     notebook_ = mergeNotebooks(base_, notebook_, theirs);
     base_ = theirs;
+    baseBytes_ = lastRead_;
 }
 
 QString NotebookStore::takeNotice() {

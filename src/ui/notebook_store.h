@@ -2,6 +2,7 @@
 
 #include "entry/notebook.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -50,7 +51,9 @@ private:
 
     QString folder_;
     bool loaded_ = false;
-    Notebook base_; // as the file held it when last read or written here
+    Notebook base_;        // as the file held it when last read or written here
+    QByteArray baseBytes_; // the file's bytes then
+    QByteArray lastRead_;  // the bytes readFile() read
     Notebook notebook_;
     QString notice_;
 };

@@ -7,11 +7,15 @@
 #include "ui/clickable_label.h"
 #include "ui/control_names.h"
 #include "ui/fix_list.h"
+#include "ui/fix_panel.h"
 #include "ui/flag_box.h"
 #include "ui/keyboard_grid.h"
 #include "ui/keystrokes.h"
 #include "ui/memo_box.h"
+#include "ui/notebook_window.h"
+#include "ui/notice_bar.h"
 #include "ui/pictures.h"
+#include "ui/place_beside.h"
 #include "ui/qt_text.h"
 #include "ui/spoken_notice.h"
 #include "ui/twips.h"
@@ -21,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -114,6 +119,15 @@ Pelio::Pelio(QWidget* parent)
     auto* area = new ClientArea(background);
     (new QVBoxLayout(background))->addWidget(area, 0, Qt::AlignLeft | Qt::AlignTop);
     background->layout()->setContentsMargins(0, 0, 0, 0);
+    background->layout()->setSpacing(0);
+    // Under the client area, and there only while it has a notice: nothing of the form moves.
+    notices_ = new NoticeBar(background);
+    notices_->setFixedWidth(area->width());
+    background->layout()->addWidget(notices_);
+    connect(notices_, &NoticeBar::shown, this, &Pelio::announce);
+    keeper_ = new EntryKeeper(
+        store_, *notices_, [this] { return entry(); }, [this](const Entry& kept) { putBack(kept); },
+        this);
     setCentralWidget(background);
 
     keystrokes_ = new Keystrokes(this);
@@ -128,6 +142,12 @@ Pelio::Pelio(QWidget* parent)
     showNameBoxes();
     showFlagPage();
     showResults(blankResults());
+    // Ctrl+Z anywhere but in the memo box, which keeps its own.
+    auto* undoKeys = new QShortcut(QKeySequence::Undo, this);
+    undoKeys->setAutoRepeat(false);
+    connect(undoKeys, &QShortcut::activated, keeper_, &EntryKeeper::undo);
+    connect(memoBox_, &QLineEdit::textChanged, keeper_, &EntryKeeper::changed);
+    keeper_->offerLastRun();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     keyboard_->current()->setFocus();
 }
@@ -201,6 +221,7 @@ ClickableLabel* Pelio::addCommand(QWidget* area, std::string_view name) {
         {"Nm_Back", &Pelio::Nm_Back_Click},   {"Nm_Inpt", &Pelio::Nm_Inpt_Click},
         {"Lab_Pag", &Pelio::Lab_Pag_Click},   {"Answer", &Pelio::Answer_Click},
         {"Nm_Clear", &Pelio::Nm_Clear_Click}, {"Allset", &Pelio::Allset_Click},
+        {"PWD_Log", &Pelio::PWD_Log_Click},
     };
     const layout::Command& command = layout::command(name);
     const QColor text = command.foreground
@@ -239,14 +260,14 @@ void Pelio::buildResults(QWidget* area) {
     connect(memoBox_, &QLineEdit::returnPressed, this, &Pelio::PWD_Enter);
     connect(memoBox_, &QLineEdit::textEdited, this, &Pelio::clearMemoReason);
     connect(memoBox_, &MemoBox::refused, this, [this](const QString& reason) {
-        showMemoReason(reason, reason, false);
+        showMemoReason(reason, reason, true, false);
         announce(reason);
     });
+    addCommand(area, "PWD_Log");
 
     memoReason_ = addLabel(area, "Lab_Rsn", QString(), layout::kReasonCell);
     memoReason_->setWordWrap(true);
     memoReason_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setColour(memoReason_, QPalette::WindowText, toColour(layout::kWarning));
     memoReason_->hide();
 
     rankLabel_ = addLabel(area, controlName(layout::kRankLineName), QString(),
@@ -258,26 +279,26 @@ void Pelio::buildResults(QWidget* area) {
     said_ = new SpokenNotices(area);
 }
 
-void Pelio::offerFixes(const std::vector<MemoFix>& fixes) {
+void Pelio::offerFixes(const MemoOutcome& outcome) {
     // The list is built when the first memos are offered: an item view built at start-up was
     // half a megabyte of the peak memory at the first frame, for a list many sessions never show.
-    if (!fixList_) {
-        if (fixes.empty())
+    if (!fixPanel_) {
+        if (outcome.fixes.empty())
             return;
         // Made after the hint lines, so that it lies over them; Tab reaches it from the memo box.
-        fixList_ = new FixList(memoBox_->parentWidget());
-        fixList_->setObjectName("PWD_Fix");
-        fixList_->setGeometry(toPixels(layout::kFixListCell));
+        fixPanel_ = new FixPanel(memoBox_->parentWidget());
+        fixPanel_->setGeometry(toPixels(layout::kFixListCell));
+        fixList_ = fixPanel_->list();
         setTabOrder(memoBox_, fixList_);
         // Queued: choosing empties the list, which must not lose its items while it reports one.
         connect(fixList_, &FixList::chosen, this, &Pelio::PWD_Fix_Click, Qt::QueuedConnection);
         connect(fixList_, &FixList::leftForTheMemoBox, memoBox_, [this] { memoBox_->setFocus(); });
         connect(fixList_, &FixList::stayedOn, this, &Pelio::announce);
     }
-    fixList_->show(fixes);
+    fixPanel_->show(outcome);
     // The list lies over the rank and the hint lines: hidden there, they are hidden for
     // assistive technology too.
-    const QRect covering = fixList_->isVisible() ? fixList_->geometry() : QRect();
+    const QRect covering = fixPanel_->isVisible() ? fixPanel_->geometry() : QRect();
     for (QLabel* line : resultLines())
         line->setVisible(!covering.intersects(line->geometry()));
 }
@@ -314,7 +335,7 @@ void Pelio::orderTabStops() {
     stops.append(QList<QWidget*>(flagBoxes_.begin(), flagBoxes_.end()));
     for (const char* name : {"Lab_Pag", "Answer", "Nm_Clear", "Allset"})
         stops << findChild<QWidget*>(name);
-    stops << memoBox_;
+    stops << memoBox_ << findChild<QWidget*>("PWD_Log");
     for (qsizetype i = 0; i + 1 < stops.size(); ++i)
         setTabOrder(stops[i], stops[i + 1]);
 }
@@ -417,6 +438,7 @@ void Pelio::attachIcon() {
 
 void Pelio::Nm_Click(KanaCode code) {
     pressKanaKey(state_, code);
+    keeper_->changed();
 }
 
 void Pelio::Nm_Inpt_Click() {
@@ -424,11 +446,13 @@ void Pelio::Nm_Inpt_Click() {
     commitPendingKey(state_);
     showNameBoxes();
     announceWrittenSlots(before);
+    keeper_->changed();
 }
 
 void Pelio::Nm_Back_Click() {
     backspaceName(state_);
     showNameBoxes();
+    keeper_->changed();
 }
 
 void Pelio::Nm_Typed(const QString& text) {
@@ -436,6 +460,7 @@ void Pelio::Nm_Typed(const QString& text) {
     typeText(state_, u16(text));
     showNameBoxes();
     announceWrittenSlots(before);
+    keeper_->changed();
 }
 
 void Pelio::announceWrittenSlots(const StateRecord& before) {
@@ -457,11 +482,15 @@ void Pelio::announceWrittenSlots(const StateRecord& before) {
 
 void Pelio::Chk_Click(FlagNumber number) {
     setFlag(state_, number, flagBoxes_[static_cast<std::size_t>(number - 1)]->isChecked());
+    keeper_->changed();
 }
 
 void Pelio::Allset_Click() {
+    const Entry before = entry();
     setAllFlags(state_);
     showFlagBoxes();
+    keeper_->offerUndo(ReplacingAction::SetAll, before);
+    keeper_->changed();
 }
 
 void Pelio::Lab_Pag_Click() {
@@ -469,17 +498,21 @@ void Pelio::Lab_Pag_Click() {
     showFlagPage();
     // The caption now says where the switch leads: the page shown is the other one.
     announce(pageSwitch_->text());
+    keeper_->changed();
 }
 
 void Pelio::Answer_Click() {
-    showOutcome(answer(state_, u16(memoBox_->text())));
+    takeMemo(&answer);
 }
 
 void Pelio::Nm_Clear_Click() {
+    const Entry before = entry();
     const Results blank = resetEntry(state_);
     showFlagBoxes();
     showNameBoxes();
     showResults(blank);
+    keeper_->offerUndo(ReplacingAction::Clear, before);
+    keeper_->changed();
 }
 
 void Pelio::showResults(const Results& results) {
@@ -491,49 +524,107 @@ void Pelio::showResults(const Results& results) {
 }
 
 void Pelio::PWD_Enter() {
-    showOutcome(pressEnterInMemo(state_, u16(memoBox_->text())));
+    takeMemo(&pressEnterInMemo);
 }
 
 void Pelio::PWD_Fix_Click(const QString& memo) {
-    // As the player would: the memo into the box, then Enter.
+    readMemo(memo);
+}
+
+void Pelio::readMemo(const QString& text) {
+    // As the player would: the memo into the box, then Enter. The memo last written is not read
+    // again; the choice is confirmed all the same.
     memoBox_->setFocus();
-    memoBox_->selectAll();
-    memoBox_->insert(memo);
-    const MemoOutcome outcome = pressEnterInMemo(state_, u16(memoBox_->text()));
-    showOutcome(outcome);
-    // The memo last written is not read again; the choice is confirmed all the same.
-    if (outcome.kind == MemoOutcome::Kind::Unchanged)
+    if (memoBox_->put(text) && takeMemo(&pressEnterInMemo) == MemoOutcome::Kind::Unchanged)
         announce(qs(spokenResults(shownResults(state_))));
 }
 
-void Pelio::showOutcome(const MemoOutcome& outcome) {
+MemoOutcome::Kind Pelio::takeMemo(MemoOutcome (*rule)(StateRecord&, std::u16string_view,
+                                                     Keeping)) {
+    const Entry before = entry();
+    Notebook& notebook = store_.notebook();
+    const std::optional<NoteEntry> newest =
+        notebook.empty() ? std::nullopt : std::optional(notebook.entries().front());
+    const MemoOutcome outcome = rule(state_, u16(before.box), {&notebook, noteTimeNow()});
+    showOutcome(outcome);
+    if (outcome.kind == MemoOutcome::Kind::Read)
+        keeper_->offerUndo(ReplacingAction::Read, before);
+    if (!notebook.empty() && notebook.entries().front() != newest) {
+        if (notebook_ && notebook_->isVisible())
+            notebook_->showEntries();
+        notebookChanged();
+    }
+    tellStoreNotice();
+    keeper_->changed();
+    return outcome.kind;
+}
+
+void Pelio::showOutcome(const MemoOutcome& outcome, bool spoken) {
     if (outcome.kind == MemoOutcome::Kind::Read) {
         showNameBoxes();
         showFlagBoxes();
     }
-    QStringList spoken;
-    if (outcome.kind == MemoOutcome::Kind::Read || outcome.kind == MemoOutcome::Kind::Completed) {
+    if (outcome.kind == MemoOutcome::Kind::Read || outcome.kind == MemoOutcome::Kind::Completed)
         showResults(outcome.results);
-        spoken << qs(spokenResults(outcome.results));
-    }
     if (!outcome.reason.empty()) {
-        // A refused text stays in the box, marked, for correcting.
+        // A refused text stays in the box, marked, for correcting; a completion's reason is
+        // only a note.
         const bool refused = outcome.kind == MemoOutcome::Kind::Refused;
-        showMemoReason(qs(outcome.reason), qs(outcome.announced), refused);
-        offerFixes(outcome.fixes);
-        spoken << qs(outcome.announced);
+        showMemoReason(qs(outcome.reason), qs(outcome.announced),
+                       outcome.kind != MemoOutcome::Kind::Completed, refused);
+        offerFixes(outcome);
     }
-    // One notice: a second at once would cut the first short.
-    if (!spoken.isEmpty())
-        announce(spoken.join(' '));
+    if (spoken && !outcome.announced.empty())
+        announce(qs(outcome.announced));
+}
+
+Entry Pelio::entry() const {
+    return {state_, memoBox_->text()};
+}
+
+// An undo, or the last run's entry: the entry and the memo box as they were, and the refusal
+// of what the box holds, if any.
+void Pelio::putBack(const Entry& entry) {
+    state_ = entry.state;
+    showNameBoxes();
+    showFlagBoxes();
+    showFlagPage();
+    showResults(shownResults(state_));
+    memoBox_->setText(entry.box);
+    showOutcome(refusalOf(state_, u16(entry.box), &store_.notebook()), false);
+}
+
+// Saved once the handler that changed it has shown its results, however many changes it made.
+void Pelio::notebookChanged() {
+    if (std::exchange(saving_, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        saving_ = false;
+        store_.save();
+        tellStoreNotice();
+    });
+}
+
+void Pelio::tellStoreNotice() {
+    if (const QString notice = store_.takeNotice(); !notice.isEmpty())
+        notices_->tell(notice);
 }
 
 void Pelio::announce(const QString& text) {
     said_->say(text);
 }
 
-void Pelio::showMemoReason(const QString& reason, const QString& announced, bool markTheText) {
+void Pelio::showMemoReason(const QString& reason, const QString& announced, bool warning,
+                           bool markTheText) {
+    const QRect cell = toPixels(layout::kReasonCell);
+    const bool fits = memoReason_->fontMetrics()
+                          .boundingRect(QRect(0, 0, cell.width(), 1000), Qt::TextWordWrap, reason)
+                          .height() <= cell.height();
+    memoReason_->setGeometry(fits ? cell : toPixels(layout::kLongReasonCell));
+    findChild<QLabel*>("Pwtitle")->setVisible(fits);
     memoReason_->setText(reason);
+    setColour(memoReason_, QPalette::WindowText,
+              toColour(warning ? layout::kWarning : layout::kWhite));
     memoReason_->show();
     if (markTheText)
         setColour(memoBox_, QPalette::Text, toColour(layout::kWarning));
@@ -551,6 +642,7 @@ void Pelio::clearMemoReason() {
     memoReasonShown_ = false;
     memoReason_->hide();
     memoReason_->clear();
+    findChild<QLabel*>("Pwtitle")->show();
     offerFixes({});
     setColour(memoBox_, QPalette::Text, toColour(layout::kWhite));
     memoBox_->setToolTip(kMemoBoxTip);
@@ -559,6 +651,32 @@ void Pelio::clearMemoReason() {
 
 void Pelio::Quit_sm_Click() {
     QCoreApplication::quit();
+}
+
+void Pelio::PWD_Log_Click() {
+    if (!notebook_) {
+        notebook_ = new NotebookWindow(store_, this);
+        connect(notebook_, &NotebookWindow::chosen, this, &Pelio::readMemo);
+        connect(notebook_, &NotebookWindow::changed, this, &Pelio::notebookChanged);
+        connect(notebook_, &NotebookWindow::said, this, &Pelio::announce);
+    }
+    // Read from its file the first time it is needed, and again for what another window wrote.
+    store_.notebook();
+    store_.refresh();
+    tellStoreNotice();
+    if (!notebook_->isVisible())
+        placeBeside(*notebook_, *this);
+    notebook_->showEntries();
+    notebook_->show();
+    notebook_->raise();
+    notebook_->activateWindow();
+}
+
+void Pelio::changeEvent(QEvent* event) {
+    // Another window may have changed the notebook since this one last read it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        store_.refresh();
+    QMainWindow::changeEvent(event);
 }
 
 void Pelio::Abot_sm_Click() {

@@ -3,6 +3,8 @@
 #include "entry/memo_entry.h"
 #include "hints/location_hints.h"
 #include "layout/window_layout.h"
+#include "ui/entry_keeper.h"
+#include "ui/notebook_store.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,9 +19,12 @@ namespace pelio::ui {
 
 class ClickableLabel;
 class FixList;
+class FixPanel;
 class KeyboardGrid;
 class Keystrokes;
 class MemoBox;
+class NoticeBar;
+class NotebookWindow;
 class Pel_Ver;
 class SpokenNotices;
 
@@ -34,6 +39,10 @@ public:
 
     const StateRecord& state() const { return state_; }
 
+    // Reads `text` as Enter in the memo box would: a memo given on the command line, chosen in
+    // the notebook or offered for a slip.
+    void readMemo(const QString& text);
+
 public slots:
     void Nm_Click(pelio::KanaCode code);
     void Nm_Inpt_Click();
@@ -47,6 +56,7 @@ public slots:
     void PWD_Fix_Click(const QString& memo);
     void Quit_sm_Click();
     void Abot_sm_Click();
+    void PWD_Log_Click();
     // Kana typed on the computer's keyboard: each acts as its key and the input key.
     void Nm_Typed(const QString& text);
 
@@ -55,6 +65,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildKeyboard(QWidget* area);
@@ -71,9 +82,17 @@ private:
     void showFlagBoxes();
     void showFlagPage();
     void showResults(const Results& results);
-    void showOutcome(const MemoOutcome& outcome);
-    void showMemoReason(const QString& reason, const QString& announced, bool markTheText);
-    void offerFixes(const std::vector<MemoFix>& fixes);
+    void showOutcome(const MemoOutcome& outcome, bool spoken = true);
+    void showMemoReason(const QString& reason, const QString& announced, bool warning,
+                        bool markTheText);
+    void offerFixes(const MemoOutcome& outcome);
+    // Enter or 完了: the memo box read by `rule`, the memo kept in the notebook, and a read that
+    // replaced the name or the ticks offered to be undone.
+    MemoOutcome::Kind takeMemo(MemoOutcome (*rule)(StateRecord&, std::u16string_view, Keeping));
+    Entry entry() const;
+    void putBack(const Entry& entry);
+    void notebookChanged();
+    void tellStoreNotice();
     void clearMemoReason();
     void announce(const QString& text);
     void announceWrittenSlots(const StateRecord& before);
@@ -92,8 +111,14 @@ private:
     QLabel* rankLabel_ = nullptr;
     MemoBox* memoBox_ = nullptr;
     QLabel* memoReason_ = nullptr;
+    FixPanel* fixPanel_ = nullptr;
     FixList* fixList_ = nullptr;
     SpokenNotices* said_ = nullptr;
+    NotebookStore store_;
+    NoticeBar* notices_ = nullptr;
+    EntryKeeper* keeper_ = nullptr;
+    bool saving_ = false;
+    QPointer<NotebookWindow> notebook_;
     bool memoReasonShown_ = false;
     bool iconAttached_ = false;
     QPointer<Pel_Ver> about_;

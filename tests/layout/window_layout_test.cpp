@@ -1,6 +1,9 @@
 #include "layout/window_layout.h"
+#include "memo/memo_layout.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace pelio::layout {
 namespace {
@@ -60,6 +63,37 @@ TEST(ArrowMoves, EveryMoveReverses) {
     EXPECT_EQ(moves.move(cells, 60, Direction::Down), kInputMember);
     EXPECT_EQ(moves.move(cells, kInputMember, Direction::Right), kInputMember);
     EXPECT_EQ(moves.move(cells, kInputMember, Direction::Up), 34u);
+}
+
+// The buttons beside the memo box take room no control of the window had: to its right, within
+// the client area, over nothing else.
+TEST(WindowLayout, TheMemoBoxsNeighboursTakeOnlyFreeRoom) {
+    const auto overlap = [](const Rect& a, const Rect& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
+    std::vector<Rect> others{kMemoBoxCell, kReasonCell, kFixListCell};
+    for (const Title& title : kTitles)
+        others.push_back(title.cell);
+    for (const ResultCell& result : kResultCells)
+        others.push_back(result.cell);
+    for (const FlagInfo& info : kFlagCatalogue)
+        others.push_back(flagBoxCell(info));
+    const auto keyboard = keyboardCells();
+    others.insert(others.end(), keyboard.begin(), keyboard.end());
+    for (int slot = 1; slot <= kNameSlots; ++slot)
+        others.push_back(nameBoxCell(slot));
+    std::vector<Rect> beside;
+    for (const Command& command : kCommands)
+        (command.cell.left >= kMemoBoxCell.left + kMemoBoxCell.width ? beside : others)
+            .push_back(command.cell);
+    ASSERT_EQ(beside.size(), 2u);
+    for (const Rect& cell : beside) {
+        EXPECT_LE(cell.left + cell.width, kClientWidth);
+        for (const Rect& other : others)
+            EXPECT_FALSE(overlap(cell, other)) << cell.left << " over " << other.left;
+    }
+    EXPECT_FALSE(overlap(beside[0], beside[1]));
 }
 
 } // namespace

@@ -6,17 +6,20 @@
 #include "memo/memo_text.h"
 #include "ui/about/pel_ver.h"
 #include "ui/appearance.h"
+#include "ui/command_line.h"
 #include "window_driver.h"
 
 #include <QAccessible>
 #include <QBitmap>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cmath>
@@ -38,11 +41,12 @@ double contrast(QColor a, QColor b) {
     return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
 }
 
-// The spoken names of the controls shown below `node`; panels that hold controls need none.
+// The spoken names of the controls shown below `node`; panels that hold controls need none, and
+// a notification is what was last said, not a control.
 void collectNames(QAccessibleInterface* node, QStringList& names) {
     for (int i = 0; i < node->childCount(); ++i) {
         QAccessibleInterface* child = node->child(i);
-        if (child->state().invisible)
+        if (child->state().invisible || child->role() == QAccessible::Notification)
             continue;
         if (child->childCount() == 0)
             names << child->text(QAccessible::Name);
@@ -72,8 +76,13 @@ class PelioTest : public QObject {
     QString focusName() const { return d->focused()->objectName(); }
 
 private slots:
-    void initTestCase() { pelio::ui::applyAppearance(); }
+    void initTestCase() {
+        pelio::ui::applyAppearance();
+        QStandardPaths::setTestModeEnabled(true);
+    }
     void init() {
+        // Each test starts as a first run: no notebook, no entry left by the last.
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         window = std::make_unique<Pelio>();
         d = std::make_unique<WindowDriver>(*window);
         window->show();
@@ -250,12 +259,13 @@ private slots:
         QCOMPARE(d->control("Answer")->toolTip(), QStringLiteral("Ctrl+Enter"));
     }
 
-    // Every control says what it is, and no two say the same; the dividing lines and the
-    // version picture are no controls at all.
+    // Every control says what it is, and no two say the same, the notice bar's and the
+    // notebook's included; the dividing lines and the version picture are no controls at all.
     void everyControlHasItsOwnSpokenName() {
-        d->click({"Abot_sm"});
+        d->click({"Answer", "Nm_Clear", "PWD_Log", "Abot_sm"});
         for (QWidget* top : {static_cast<QWidget*>(window.get()),
-                             static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver"))}) {
+                             static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver")),
+                             d->control("Log_Win")}) {
             QStringList names;
             collectNames(QAccessible::queryAccessibleInterface(top), names);
             QVERIFY2(!names.contains(QString()), qPrintable(top->objectName()));
@@ -362,7 +372,10 @@ private slots:
             QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 96, 96));
             QVERIFY(reason->isVisible() && reason->text().contains(QStringLiteral("チェック")));
             QVERIFY(memo->accessibleDescription().startsWith(reason->text()));
-            QVERIFY(memo->accessibleDescription().endsWith(QStringLiteral("４つあります。")));
+            // Over the memos offered, how many there are; under them, what to do.
+            const QString heading = d->text("Fix_Head");
+            QVERIFY(d->control("Fix_Head")->isVisible() && d->control("Fix_Hint")->isVisible());
+            QVERIFY(memo->accessibleDescription().endsWith(heading + "。"));
             QCOMPARE(d->nameBoxes(), QStringLiteral("[い]？？？"));
             QCOMPARE(checked(), QStringList{"Chk_Tel"});
             QCOMPARE(d->results().section('|', 1), before.section('|', 1));
@@ -370,9 +383,14 @@ private slots:
             QVERIFY(fixes->isVisible() && !d->control("Lab_Gam")->isVisible());
             QCOMPARE(fixes->count(), 4);
             QVERIFY(fixes->item(0)->text().startsWith(meant));
+            // Each says on a line of its own what sets it apart from the others.
+            QSet<QString> apart;
+            for (int i = 0; i < fixes->count(); ++i)
+                apart << fixes->item(i)->text().section('\n', 1);
+            QVERIFY(!apart.contains(QString()) && apart.size() == fixes->count());
             *clearedBy ? d->click({clearedBy}) : QTest::keyClick(memo, Qt::Key_Backspace);
             QCOMPARE(memo->palette().color(QPalette::Text), QColor(255, 255, 255));
-            QVERIFY(memo->accessibleDescription().isEmpty() && !reason->isVisible());
+            QTRY_VERIFY(memo->accessibleDescription().isEmpty() && !reason->isVisible());
             QVERIFY(!fixes->isVisible() && d->control("Lab_Gam")->isVisible());
         }
         d->press("Return"); // an empty box says what it wants too
@@ -398,6 +416,115 @@ private slots:
         QTest::mouseClick(fixes->viewport(), Qt::LeftButton, {},
                           fixes->visualItemRect(fixes->item(1)).center());
         QTRY_COMPARE(memo->text(), second);
+    }
+
+    // A completion's note on a name slot that shows nothing is no warning.
+    void aCompletionsNoteIsNotRed() {
+        d->click({"Nm01", "Nm_Inpt", "Answer"});
+        auto* reason = d->control<QLabel>("Lab_Rsn");
+        QVERIFY(reason->isVisible());
+        QCOMPARE(reason->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    }
+
+    // クリア is undone by its notice's button or by Ctrl+Z: the name, the ticks, the results
+    // and the memo box come back. In the memo box Ctrl+Z stays the box's own.
+    void clearIsUndoneByItsNoticeOrCtrlZ() {
+        d->click({"Nm01", "Nm_Inpt", "Chk_Lgt", "Answer"});
+        d->typeInMemoBox(QStringLiteral("いあ"));
+        const QString before = d->nameBoxes() + d->results();
+        for (const QString undoBy : {"Pel_Note_Button", "Ctrl+Z"}) {
+            d->click({"Nm_Clear"});
+            QCOMPARE(d->text("Pel_Note_Button"), QStringLiteral("もとにもどす"));
+            d->control("Nm00")->setFocus();
+            undoBy == "Ctrl+Z" ? d->press(undoBy) : d->click({undoBy});
+            QCOMPARE(d->nameBoxes() + d->results(), before);
+            QCOMPARE(checked(), QStringList{"Chk_Lgt"});
+        }
+        d->click({"Nm_Clear"});
+        d->typeInMemoBox(QStringLiteral("う"));
+        d->press("Ctrl+Z");
+        QCOMPARE(d->text("PWD"), QString());
+        QCOMPARE(d->nameBoxes(), QStringLiteral("？？？？"));
+    }
+
+    // The notebook by keyboard alone: opened from anywhere, an entry taken out and put back,
+    // one chosen and read as Enter would read it; Escape closes it.
+    void theNotebookWorksByKeyboardAlone() {
+        d->click({"Nm01", "Nm_Inpt", "Answer"});
+        const QString older = d->text("PWD");
+        d->click({"Chk_Lgt", "Answer"});
+        d->press("Ctrl+L");
+        auto* notebook = d->control<QDialog>("Log_Win");
+        auto* list = d->control<QListWidget>("Log_List");
+        QTRY_COMPARE(d->focused(), list);
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->item(0)->text().startsWith(d->text("PWD")));
+        d->press("Delete");
+        QCOMPARE(list->count(), 1);
+        d->press("Ctrl+Z");
+        QCOMPARE(list->count(), 2);
+        d->press("Down, Return");
+        QTRY_VERIFY(!notebook->isVisible() && window->isActiveWindow());
+        QCOMPARE(d->text("PWD"), older);
+        QCOMPARE(checked(), QStringList());
+        d->press("Ctrl+L");
+        QTRY_COMPARE(d->focused(), list);
+        d->press("Escape");
+        QVERIFY(!notebook->isVisible());
+    }
+
+    // Two windows on one data folder: each one's memos reach the other's notebook.
+    void twoWindowsKeepEachOthersMemos() {
+        Pelio other;
+        other.show();
+        d->click({"Nm01", "Nm_Inpt", "Answer"});
+        WindowDriver(other).click({"Nm02", "Nm_Inpt", "Answer"});
+        QTest::qWait(0);
+        d->click({"PWD_Log"});
+        QTRY_COMPARE(d->control<QListWidget>("Log_List")->count(), 2);
+    }
+
+    // A notebook file that cannot be read is put aside, and the window says where.
+    void aDamagedNotebookIsPutAsideAndTold() {
+        QFile file(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                   "/notebook.txt");
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
+        file.write("\xff\xfe");
+        file.close();
+        d->click({"Answer"});
+        QVERIFY(d->control("Pel_Note")->isVisible());
+        QVERIFY(d->text("Pel_Note_Text").contains("notebook-"));
+    }
+
+    // The window starts empty; the entry the last run left comes back, all of it, at a word.
+    void theLastRunsEntryComesBackAtAWord() {
+        d->click({"Nm01", "Nm_Inpt", "Chk_Lgt", "Lab_Pag"});
+        d->typeInMemoBox(QStringLiteral("いあう"));
+        const QString before = d->nameBoxes() + d->results() + d->text("Lab_Pag");
+        QTest::qWait(0);
+        window = std::make_unique<Pelio>();
+        d = std::make_unique<WindowDriver>(*window);
+        window->show();
+        QCOMPARE(d->nameBoxes(), QStringLiteral("？？？？"));
+        QCOMPARE(d->text("Pel_Note_Button"), QStringLiteral("前回の入力を戻す"));
+        d->click({"Pel_Note_Button"});
+        QCOMPARE(d->nameBoxes() + d->results() + d->text("Lab_Pag"), before);
+        QCOMPARE(checked(), QStringList{"Chk_Lgt"});
+    }
+
+    // `pelio MEMO` reads the memo as Enter would, given whole or in its groups; one that does
+    // not read stays in the box with why.
+    void aMemoGivenAtStartIsRead() {
+        d->click({"Nm01", "Nm_Inpt", "Chk_Lgt", "Answer"});
+        const QString memo = d->text("PWD");
+        d->click({"Nm_Clear"});
+        window->readMemo(
+            pelio::ui::memoArgument(QStringList{"pelio"} + memo.split(u'　', Qt::SkipEmptyParts)));
+        QCOMPARE(d->text("PWD"), memo);
+        QCOMPARE(checked(), QStringList{"Chk_Lgt"});
+        window->readMemo(pelio::ui::memoArgument({"pelio", QStringLiteral("いあう")}));
+        QCOMPARE(d->text("PWD"), QStringLiteral("いあう"));
+        QVERIFY(d->control("Lab_Rsn")->isVisible());
     }
 
     void aPasteTooLongForTheBoxIsRefusedWholeWithItsLength() {

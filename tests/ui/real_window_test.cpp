@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <xcb/xcb.h>
@@ -110,6 +111,11 @@ private slots:
         QVERIFY2(connection(), "needs an X server: run under scripts/xvfb.sh");
         QProcess program;
         program.setProcessChannelMode(QProcess::ForwardedChannels);
+        // The notebook and the last entry go to a data folder of the test's own.
+        QTemporaryDir data;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", data.path());
+        program.setProcessEnvironment(environment);
         program.start(qEnvironmentVariable("PELIO_PROGRAM"), {});
         QVERIFY(program.waitForStarted());
 

@@ -2,16 +2,15 @@
 
 #include "layout/about_layout.h"
 #include "ui/pictures.h"
+#include "ui/place_beside.h"
 #include "ui/qt_text.h"
 #include "ui/twips.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 
 namespace pelio::ui {
 namespace {
@@ -75,27 +74,7 @@ Pel_Ver::Pel_Ver(QWidget* parent)
 }
 
 void Pel_Ver::placeBeside(const QWidget* window) {
-    constexpr int kGap = 8;
-    const QRect beside = window->frameGeometry();
-    // Before its first showing the dialog has no frame yet; the window's stands in for it.
-    const QSize frame = size() + beside.size() - window->geometry().size();
-    const QPoint candidates[]{
-        {beside.right() + 1 + kGap, beside.top()},
-        {beside.left() - kGap - frame.width(), beside.top()},
-        {beside.left(), beside.bottom() + 1 + kGap},
-        {beside.left(), beside.top() - kGap - frame.height()},
-    };
-    const QScreen* screen = window->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    for (const QPoint& corner : candidates) {
-        if (room.contains(QRect(corner, frame))) {
-            move(corner);
-            return;
-        }
-    }
-    // No side has room: the top right corner of the screen, over the window's progress
-    // area rather than its commands and memo.
-    move(room.right() + 1 - frame.width(), room.top());
+    ui::placeBeside(*this, *window);
 }
 
 void Pel_Ver::Pel_Vbt_Click() {
