@@ -14,6 +14,7 @@
 import { $, call, core, pass, read, started } from './core.mjs';
 import { notice } from './notice.mjs';
 import { loadNotebook, notebookChanged, setUpNotebook } from './notebook.mjs';
+import { setUpPictureInput } from './picture_input.mjs';
 
 const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
   number: i + 1,
@@ -78,7 +79,8 @@ function showResults() {
 
 // What a screen reader is told of an outcome, `said`, once: as the reason line's alert where
 // there is a reason, which it holds, or else from the status region. The reason shows beside the
-// box, in red but for a note on a completion (`look`), and a refused memo's text in red too.
+// box, in red but for a note on a completion (`look`), and a refused memo's text in red too; a
+// picture that gave no memo leaves the box as it was.
 function showReason(text = '', said = '', look = '') {
   const at = text ? said.indexOf(text) : -1;
   const unseen = (part) => Object.assign(document.createElement('span'), { className: 'unseen', textContent: part });
@@ -86,9 +88,13 @@ function showReason(text = '', said = '', look = '') {
   else reason.replaceChildren(unseen(said.slice(0, at)), text, unseen(said.slice(at + text.length)));
   heard.textContent = at < 0 ? said : '';
   reason.className = `reason ${look}`;
-  memo.classList.toggle('rejected', look === 'refused');
+  if (look !== 'picture') memo.classList.toggle('rejected', look === 'refused');
   if (!text) showFixes([]);
 }
+
+// Kana as a line of text, those whose bit is set in `bits` marked.
+const markKana = (line, text, bits) => line.replaceChildren(...[...text].map((kana, i) =>
+  ((bits >>> i) & 1 ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana)));
 
 // The memos offered, best first, under a heading that counts them and over a hint where there
 // is a choice: each begins with the memo as the box shows it, the kana the fix changed marked,
@@ -102,10 +108,7 @@ function showFixes(fixes, heading = '', hint = '') {
     button.dataset.memo = fix.memo.replaceAll('\u3000', '');
     button.setAttribute('aria-label', fix.spoken);
     const memoText = Object.assign(document.createElement('span'), { className: 'kana' });
-    [...fix.memo].forEach((kana, i) => {
-      const marked = (fix.marked >>> i) & 1;
-      memoText.append(marked ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana);
-    });
+    markKana(memoText, fix.memo, fix.marked);
     button.append(memoText, ...[['holds', fix.details], ['differences', fix.differences]]
       .map(([className, textContent]) => Object.assign(document.createElement('span'), { className, textContent })));
     button.addEventListener('click', (event) => {
@@ -120,8 +123,8 @@ function showFixes(fixes, heading = '', hint = '') {
   fixList.hidden = fixes.length === 0;
 }
 
-// What Enter or 完了 did with the memo box.
-const outcomes = { unchanged: 0, refused: 1, completed: 2, read: 3 };
+// What Enter, 完了 or a picture did with the memo box.
+const outcomes = { unchanged: 0, refused: 1, completed: 2, read: 3, noMemo: 4 };
 function showOutcome(outcome) {
   if (outcome === outcomes.read) {
     showName();
@@ -133,7 +136,7 @@ function showOutcome(outcome) {
   }
   if (outcome === outcomes.unchanged) return;
   const [text, said, heading, hint] = read(call('outcome_texts')).split('\n');
-  showReason(text, said, { [outcomes.refused]: 'refused', [outcomes.completed]: 'note' }[outcome]);
+  showReason(text, said, ['', 'refused', 'note', '', 'picture'][outcome]);
   if (!text) return;
   showFixes(Array.from({ length: call('fix_count') }, (_, i) => {
     const [memoText, details, differences, spoken] = read(call('fix', i)).split('\n');
@@ -184,18 +187,35 @@ function typeText(text) {
   showName();
 }
 
-// 完了, or Enter in the memo box: the memo written or read goes into the notebook, at the time
-// it is.
-function readBox(how) {
+// 完了, Enter in the memo box, or a picture's reading: the memo written or read goes into the
+// notebook, at the time it is. A picture's reading is its words in the core's long input.
+function readBox(how, ...input) {
   loadNotebook();
   const now = new Date();
   call('set_time', now.getFullYear(), now.getMonth() + 1, now.getDate(), now.getHours(), now.getMinutes(), now.getSeconds());
-  const outcome = call(how, pass(memo.value));
+  const outcome = call(how, ...input, pass(memo.value));
+  if (how === 'read_picture') memo.value = read(call('picture_box'));
   showInView(outcome);
-  if (outcome >= outcomes.completed) notebookChanged();
+  if (outcome === outcomes.completed || outcome === outcomes.read) notebookChanged();
   offerUndo();
 }
 const readMemo = () => readBox('enter_memo');
+
+setUpPictureInput({
+  readWords(words) {
+    loadNotebook(); // before the words go in: it passes storage's text through the same input
+    core.HEAPU8.set(new Uint8Array(words.buffer), call('long_input', words.length * 2));
+    readBox('read_picture', words.length);
+    refitMemo();
+    remember();
+    return [memo.value, call('picture_uncertain')];
+  },
+  markKana,
+  failed() {
+    const text = $('Pic_Seen').dataset.failed;
+    showReason(text, text, 'picture');
+  },
+});
 
 // A memo from the notebook or a link is read as Enter would read it.
 function readChosen(text) {
