@@ -43,6 +43,8 @@ function shown(turn, reading, host) {
   const [text, doubts] = host.readWords(reading.words);
   if (reading.crop) {
     Object.assign(crop, { width: reading.crop.width, height: reading.crop.height });
+    // A screenshot's few pixels drawn larger stay sharp, as the game drew them.
+    crop.style.imageRendering = reading.crop.width < 640 ? 'pixelated' : '';
     crop.getContext('bitmaprenderer').transferFromImageBitmap(reading.crop);
     host.markKana(seenText, text, doubts);
     doubt.hidden = !doubts;
