@@ -10,7 +10,8 @@
 // - a memo read from a picture: a 12-megapixel photo that the generator draws (PELIO_PICTURES, or
 //   the one a bench or test build holds) given to 写真から読む, on a first visit and again in the
 //   same page, from the picture decoded to the result in the DOM and from the file given; what
-//   the first picture loads; and the browser's peak memory for the largest picture it accepts;
+//   the first picture loads; and the browser's peak memory for that photo and for the largest
+//   picture the page accepts;
 // - Lighthouse's audits of a first visit: accessibility and SEO as a phone and a desktop see the
 //   page, and the phone's performance.
 import fs from 'node:fs';
@@ -326,7 +327,7 @@ async function pictureRead() {
       await page.goto(pelio.url);
       await page.waitForSelector('html[data-ready]');
       const requested = new Set();
-      context.on('request', (request) => requested.add(new URL(request.url()).pathname.slice(1)));
+      context.on('request', (request) => request.serviceWorker() || requested.add(new URL(request.url()).pathname.slice(1)));
       const times = await givePicture(page, photo);
       if (run === 0) { // unrecorded but for what it loads: the site's own files
         loaded = [...requested].filter((file) => file && fs.existsSync(path.resolve(root, site, file)))
@@ -349,6 +350,7 @@ async function pictureRead() {
     row('loaded with the first picture', 'bytes');
     for (const [file, bytes] of loaded) row(file, bytes.toLocaleString('en'));
     row('total', loaded.reduce((sum, [, bytes]) => sum + bytes, 0).toLocaleString('en'));
+    await pictureMemory([{ name: 'the 12-megapixel photo, a PNG', file: photo }, largestPicture()]);
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }
@@ -386,11 +388,9 @@ const crc32 = (bytes) => {
   return ~crc >>> 0;
 };
 
-// The largest picture the page accepts, 8000 x 8000 pixels, as a PNG that zlib makes small: the
-// browser's memory, sampled every 5 ms while it reads it, against the page at rest before.
-async function pictureMemory() {
+// The largest picture the page accepts, 8000 x 8000 pixels, as a PNG that zlib makes small.
+function largestPicture() {
   const side = 8000;
-  const row8 = Buffer.alloc(side + 1);
   const chunk = (type, data) => {
     const body = Buffer.concat([Buffer.from(type), data]);
     const sized = Buffer.alloc(4);
@@ -403,28 +403,33 @@ async function pictureMemory() {
   header.writeUInt32BE(side, 0);
   header.writeUInt32BE(side, 4);
   header[8] = 8; // grey, 8 bits
-  const png = Buffer.concat([Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'), chunk('IHDR', header),
-    chunk('IDAT', zlib.deflateSync(Buffer.concat(Array.from({ length: side }, () => row8)))), chunk('IEND', Buffer.alloc(0))]);
-  const context = await browser.newContext();
-  const page = await context.newPage();
-  await page.goto(pelio.url);
-  await page.waitForSelector('html[data-ready]');
-  await page.waitForTimeout(1000);
-  const atRest = browserMemory();
-  let peak = atRest;
-  const sampling = setInterval(() => { peak = Math.max(peak, browserMemory()); }, 5);
-  const { fromFile } = await givePicture(page, { name: 'largest.png', mimeType: 'image/png', buffer: png });
-  clearInterval(sampling);
-  const reason = await page.textContent('#Lab_Rsn');
-  await context.close();
+  const rows = Buffer.alloc(side * (side + 1));
+  return { name: `${side} x ${side} PNG, the largest`, file: { name: 'largest.png', mimeType: 'image/png',
+    buffer: Buffer.concat([Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'), chunk('IHDR', header),
+      chunk('IDAT', zlib.deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]) } };
+}
+
+// The browser's memory, sampled as often as /proc can be read while it reads each picture, on a
+// page just loaded and at rest.
+async function pictureMemory(pictures) {
   console.log();
-  row(`largest picture, ${side} x ${side} PNG`, 'MB', 'ms');
-  row('browser at rest, page loaded', atRest.toFixed(0), '');
-  row('peak while reading it', peak.toFixed(0), fromFile.toFixed(0));
-  row('growth', (peak - atRest).toFixed(0), '');
-  row('goal', '<= 200', '');
-  row('met?', peak - atRest <= 200 ? 'yes' : 'NO', '');
-  console.log(`  (proportional set size of every process of the browser, sampled as often as /proc is read; the page said: ${reason})`);
+  row('browser memory, reading a picture', 'at rest MB', 'peak MB', 'growth MB');
+  for (const { name, file } of pictures) {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    await page.goto(pelio.url);
+    await page.waitForSelector('html[data-ready]');
+    await page.waitForTimeout(1000);
+    const atRest = browserMemory();
+    let peak = atRest;
+    const sampling = setInterval(() => { peak = Math.max(peak, browserMemory()); }, 5);
+    await givePicture(page, file);
+    clearInterval(sampling);
+    await context.close();
+    row(name, atRest.toFixed(0), peak.toFixed(0), (peak - atRest).toFixed(0));
+  }
+  console.log('  (proportional set size of all the browser\'s processes; the browser decodes a picture whole, at the size')
+  console.log('   its file states, before it scales it down to the size the page asks for)');
 }
 
 // Lighthouse in the same Chromium, through its debugging port, with its own profiles: a mid-range
@@ -483,7 +488,6 @@ try {
   await notebookOpen();
   if (slowest) await slowestSearches(JSON.parse(fs.readFileSync(slowest, 'utf8')));
   await pictureRead();
-  await pictureMemory();
   await lighthouseAudits();
 } finally {
   await browser.close();
