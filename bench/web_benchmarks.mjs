@@ -7,11 +7,19 @@
 // - the notebook: opening it with 1,000 entries in storage, read and drawn, on a page just loaded;
 // - the slowest searches for memos near a slip: those `suggestion_quality` found slowest natively
 //   and wrote to SLOWEST, typed into the memo box and read by 完了;
+// - a memo read from a picture: a 12-megapixel photo that the generator draws (PELIO_PICTURES, or
+//   the one a bench or test build holds) given to 写真から読む, on a first visit and again in the
+//   same page, from the picture decoded to the result in the DOM and from the file given; what
+//   the first picture loads; and the browser's peak memory for that photo and for the largest
+//   picture the page accepts;
 // - Lighthouse's audits of a first visit: accessibility and SEO as a phone and a desktop see the
 //   page, and the phone's performance.
 import fs from 'node:fs';
 import { chromium } from '@playwright/test';
+import { execFileSync } from 'node:child_process';
+import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import { fileURLToPath } from 'node:url';
 import lighthouse from 'lighthouse';
 import desktopProfile from 'lighthouse/core/config/desktop-config.js';
@@ -279,6 +287,151 @@ async function slowestSearches(texts) {
   row('met?', '', worst <= 20 ? 'yes' : 'NO');
 }
 
+// Pictures given to 写真から読む. The page marks 'picture read' once the result is in the DOM, with
+// when the worker had the picture decoded, by the clock that page and worker share.
+const generator = process.env.PELIO_PICTURES
+  ?? ['build-bench', 'build-test'].map((build) => path.join(root, build, 'tools/memo_pictures')).find((file) => fs.existsSync(file));
+async function givePicture(page, file) {
+  const before = await page.evaluate(() => performance.getEntriesByName('picture read').length);
+  const given = await page.evaluate(() => performance.now());
+  await page.setInputFiles('#PWD_Img', file);
+  await page.waitForFunction((count) => performance.getEntriesByName('picture read').length > count, before, { timeout: 60000 });
+  return page.evaluate((start) => {
+    const mark = performance.getEntriesByName('picture read').at(-1);
+    return { fromFile: mark.startTime - start, fromDecoded: mark.startTime - (mark.detail - performance.timeOrigin),
+      memo: document.getElementById('PWD').value };
+  }, given);
+}
+
+async function pictureRead() {
+  if (!generator) {
+    console.log('\n(no picture benchmarks: build the bench or test preset for the picture generator)');
+    return;
+  }
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'pelio-bench-'));
+  try {
+    // The first of the held-out fonts' photos that is 12 megapixels.
+    const command = [generator, folder, '12', 'photo', 'held-out', '1'];
+    console.log(`\n$ ${command.join(' ')}`);
+    execFileSync(command[0], command.slice(1));
+    const [name, memo, description] = fs.readFileSync(path.join(folder, 'memos.txt'), 'utf8').split('\n')
+      .map((line) => line.split('\t')).find((fields) => / 4000x3000,/.test(fields[2] ?? ''));
+    const photo = path.join(folder, name);
+    console.log(`  (${name}: ${description})`);
+    const first = [];
+    const again = [];
+    let loaded = null;
+    for (let run = 0; run <= runs; ++run) {
+      const context = await browser.newContext();
+      const page = await context.newPage();
+      await page.goto(pelio.url);
+      await page.waitForSelector('html[data-ready]');
+      const requested = new Set();
+      context.on('request', (request) => request.serviceWorker() || requested.add(new URL(request.url()).pathname.slice(1)));
+      const times = await givePicture(page, photo);
+      if (run === 0) { // unrecorded but for what it loads: the site's own files
+        loaded = [...requested].filter((file) => file && fs.existsSync(path.resolve(root, site, file)))
+          .map((file) => [file, fs.statSync(path.resolve(root, site, file)).size]);
+      } else {
+        first.push(times);
+        again.push(await givePicture(page, photo));
+      }
+      await context.close();
+    }
+    const read = [...first, ...again].filter((times) => times.memo === memo).length;
+    console.log();
+    row(`12-megapixel photo, median of ${runs}`, 'decoded ms', 'file ms');
+    row('first picture of a visit', median(first.map((t) => t.fromDecoded)).toFixed(0), median(first.map((t) => t.fromFile)).toFixed(0));
+    row('the same photo again', median(again.map((t) => t.fromDecoded)).toFixed(0), median(again.map((t) => t.fromFile)).toFixed(0));
+    row('goal (decoded to the result)', '<= 1000', '-');
+    row('met?', Math.max(median(first.map((t) => t.fromDecoded)), median(again.map((t) => t.fromDecoded))) <= 1000 ? 'yes' : 'NO', '');
+    console.log(`  (the memo drawn read ${read} times of ${first.length + again.length})`);
+    console.log();
+    row('loaded with the first picture', 'bytes');
+    for (const [file, bytes] of loaded) row(file, bytes.toLocaleString('en'));
+    row('total', loaded.reduce((sum, [, bytes]) => sum + bytes, 0).toLocaleString('en'));
+    await pictureMemory([{ name: 'the 12-megapixel photo, a PNG', file: photo }, largestPicture()]);
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// The browser's processes' proportional set size, in MB: each shared page counted once in all.
+// They are this program's descendants that run Chromium, not its file servers.
+function browserMemory() {
+  const children = new Map();
+  for (const entry of fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
+    try {
+      const parent = Number(fs.readFileSync(`/proc/${entry}/stat`, 'utf8').split(') ')[1].split(' ')[1]);
+      children.set(parent, [...(children.get(parent) ?? []), Number(entry)]);
+    } catch { /* gone since */ }
+  }
+  let kb = 0;
+  for (const queue = [process.pid]; queue.length;) {
+    const descendant = queue.pop();
+    queue.push(...(children.get(descendant) ?? []));
+    try {
+      if (fs.readFileSync(`/proc/${descendant}/cmdline`, 'utf8').includes('chromium'))
+        kb += Number(/^Pss:\s+(\d+)/m.exec(fs.readFileSync(`/proc/${descendant}/smaps_rollup`, 'utf8'))[1]);
+    } catch { /* gone since */ }
+  }
+  return kb / 1024;
+}
+
+// PNG's check of a chunk (Node 18's zlib has no crc32).
+const crc32 = (bytes) => {
+  let crc = ~0;
+  for (const byte of bytes) {
+    crc ^= byte;
+    for (let bit = 0; bit < 8; ++bit) crc = (crc >>> 1) ^ (0xedb88320 & -(crc & 1));
+  }
+  return ~crc >>> 0;
+};
+
+// The largest picture the page accepts, 8000 x 8000 pixels, as a PNG that zlib makes small.
+function largestPicture() {
+  const side = 8000;
+  const chunk = (type, data) => {
+    const body = Buffer.concat([Buffer.from(type), data]);
+    const sized = Buffer.alloc(4);
+    sized.writeUInt32BE(data.length);
+    const crc = Buffer.alloc(4);
+    crc.writeUInt32BE(crc32(body));
+    return Buffer.concat([sized, body, crc]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(side, 0);
+  header.writeUInt32BE(side, 4);
+  header[8] = 8; // grey, 8 bits
+  const rows = Buffer.alloc(side * (side + 1));
+  return { name: `${side} x ${side} PNG, the largest`, file: { name: 'largest.png', mimeType: 'image/png',
+    buffer: Buffer.concat([Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'), chunk('IHDR', header),
+      chunk('IDAT', zlib.deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]) } };
+}
+
+// The browser's memory, sampled as often as /proc can be read while it reads each picture, on a
+// page just loaded and at rest.
+async function pictureMemory(pictures) {
+  console.log();
+  row('browser memory, reading a picture', 'at rest MB', 'peak MB', 'growth MB');
+  for (const { name, file } of pictures) {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    await page.goto(pelio.url);
+    await page.waitForSelector('html[data-ready]');
+    await page.waitForTimeout(1000);
+    const atRest = browserMemory();
+    let peak = atRest;
+    const sampling = setInterval(() => { peak = Math.max(peak, browserMemory()); }, 5);
+    await givePicture(page, file);
+    clearInterval(sampling);
+    await context.close();
+    row(name, atRest.toFixed(0), peak.toFixed(0), (peak - atRest).toFixed(0));
+  }
+  console.log('  (proportional set size of all the browser\'s processes; the browser decodes a picture whole, at the size')
+  console.log('   its file states, before it scales it down to the size the page asks for)');
+}
+
 // Lighthouse in the same Chromium, through its debugging port, with its own profiles: a mid-range
 // phone on a slow 4G network (simulated) and a desktop. What it finds in accessibility is listed,
 // apart from what the window's own design keeps: white on grey (次のページへ) and on red
@@ -334,6 +487,7 @@ try {
   await answerClick();
   await notebookOpen();
   if (slowest) await slowestSearches(JSON.parse(fs.readFileSync(slowest, 'utf8')));
+  await pictureRead();
   await lighthouseAudits();
 } finally {
   await browser.close();

@@ -22,6 +22,10 @@ struct PictureOutcome {
     PictureRect where;
 };
 
+// Why nothing was read from a file that a front end could not decode as a picture.
+inline constexpr std::u16string_view kUnreadablePicture =
+    u"このファイルは画像として読めません（画像でないか、途中で切れています）";
+
 PictureOutcome readPicture(StateRecord& state, std::u16string_view box,
                            const PictureReading& reading, Keeping keeping = {});
 

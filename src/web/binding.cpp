@@ -7,16 +7,19 @@
 
 #include "entry/memo_entry.h"
 #include "entry/notebook.h"
+#include "entry/picture_entry.h"
 #include "entry/session.h"
 #include "entry/undo.h"
 #include "hints/location_hints.h"
 #include "layout/window_layout.h"
 #include "memo/wording.h"
+#include "picture_wire.h"
 
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -35,7 +38,10 @@ std::array<char16_t, kMemoInputLimit + 1> input{};
 std::u16string longInput;
 std::u16string output;
 Results shown = blankResults();
-MemoOutcome outcome; // of the last Enter, 完了 or fix chosen
+MemoOutcome outcome; // of the last Enter, 完了, fix or picture
+// What the last picture left in the memo box, and which of its kana the reader doubted.
+std::u16string pictureBox;
+std::uint32_t pictureDoubts = 0;
 
 // The notebook as the page holds it, once the page has read it from storage, and as storage
 // held it when last read or written: what another tab's change is merged against.
@@ -218,6 +224,27 @@ EMSCRIPTEN_KEEPALIVE int pelio_enter_memo(int length) {
     const int kind = keep(pressEnterInMemo(state, inputText(length), keeping()));
     offerUndo(ReplacingAction::Read, before, length);
     return kind;
+}
+// A picture's reading, the words its module wrote, in the long input: read into the memo box,
+// whose text is in the input buffer, as Enter would read the text read.
+EMSCRIPTEN_KEEPALIVE int pelio_read_picture(int words, int boxLength) {
+    const auto count = std::min(static_cast<std::size_t>(std::max(words, 0)), longInput.size() / 2);
+    std::vector<std::uint32_t> wire(count);
+    std::memcpy(wire.data(), longInput.data(), count * sizeof wire[0]);
+    const StateRecord before = state;
+    PictureOutcome read =
+        readPicture(state, inputText(boxLength), web::readingFromWire(wire), keeping());
+    offerUndo(ReplacingAction::Read, before, boxLength);
+    pictureBox = std::move(read.box);
+    pictureDoubts = read.uncertain;
+    return keep(std::move(read.memo));
+}
+// What the memo box holds after the last picture, and its kana the reader was unsure of.
+EMSCRIPTEN_KEEPALIVE const char16_t* pelio_picture_box() {
+    return give(pictureBox);
+}
+EMSCRIPTEN_KEEPALIVE unsigned pelio_picture_uncertain() {
+    return pictureDoubts;
 }
 // What Enter would refuse in the box, kept as the outcome to show, the entry left as it is:
 // after a reload, the refusal shown before.

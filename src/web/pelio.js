@@ -14,6 +14,7 @@
 import { $, call, core, pass, read, started } from './core.mjs';
 import { notice } from './notice.mjs';
 import { loadNotebook, notebookChanged, setUpNotebook } from './notebook.mjs';
+import { setUpPictureInput } from './picture_input.mjs';
 
 const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
   number: i + 1,
@@ -89,20 +90,26 @@ function say(text) {
 }
 
 // The reason beside the box, in red but for a note on a completion (`look`), and a refused
-// memo's text in red too. It holds, unseen, the rest of what a screen reader is told of the
-// outcome (`said`): of a refused memo it is the box's error message, which a screen reader reads
-// as it comes back to the box.
+// memo's text in red too; a picture that gave no memo leaves the box as it was. It holds,
+// unseen, the rest of what a screen reader is told of the outcome (`said`): of a refused memo
+// it is the box's error message, which a screen reader reads as it comes back to the box.
 function showReason(text = '', said = '', look = '') {
   const at = text ? said.indexOf(text) : -1;
   const unseen = (part) => Object.assign(document.createElement('span'), { className: 'unseen', textContent: part });
   if (at < 0) reason.replaceChildren();
   else reason.replaceChildren(unseen(said.slice(0, at)), text, unseen(said.slice(at + text.length)));
   reason.className = `reason ${look}`;
-  memo.classList.toggle('rejected', look === 'refused');
-  if (look === 'refused') memo.setAttribute('aria-invalid', 'true');
-  else memo.removeAttribute('aria-invalid');
+  if (look !== 'picture') {
+    memo.classList.toggle('rejected', look === 'refused');
+    if (look === 'refused') memo.setAttribute('aria-invalid', 'true');
+    else memo.removeAttribute('aria-invalid');
+  }
   if (!text) showFixes([]);
 }
+
+// Kana as a line of text, those whose bit is set in `bits` marked.
+const markKana = (line, text, bits) => line.replaceChildren(...[...text].map((kana, i) =>
+  ((bits >>> i) & 1 ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana)));
 
 // The memos offered, best first, under a heading that counts them and over a hint where there
 // is a choice: each begins with the memo as the box shows it, the kana the fix changed marked,
@@ -116,10 +123,7 @@ function showFixes(fixes, heading = '', hint = '') {
     button.dataset.memo = fix.memo.replaceAll('\u3000', '');
     button.setAttribute('aria-label', fix.spoken);
     const memoText = Object.assign(document.createElement('span'), { className: 'kana' });
-    [...fix.memo].forEach((kana, i) => {
-      const marked = (fix.marked >>> i) & 1;
-      memoText.append(marked ? Object.assign(document.createElement('mark'), { textContent: kana }) : kana);
-    });
+    markKana(memoText, fix.memo, fix.marked);
     button.append(memoText, ...[['holds', fix.details], ['differences', fix.differences]]
       .map(([className, textContent]) => Object.assign(document.createElement('span'), { className, textContent })));
     button.addEventListener('click', (event) => {
@@ -135,8 +139,8 @@ function showFixes(fixes, heading = '', hint = '') {
   fixList.hidden = fixes.length === 0;
 }
 
-// What Enter or 完了 did with the memo box.
-const outcomes = { unchanged: 0, refused: 1, completed: 2, read: 3 };
+// What Enter, 完了 or a picture did with the memo box.
+const outcomes = { unchanged: 0, refused: 1, completed: 2, read: 3, noMemo: 4 };
 function showOutcome(outcome) {
   if (outcome === outcomes.read) {
     showName();
@@ -148,7 +152,7 @@ function showOutcome(outcome) {
   }
   if (outcome === outcomes.unchanged) return outcome;
   const [text, said, heading, hint] = read(call('outcome_texts')).split('\n');
-  showReason(text, said, { [outcomes.refused]: 'refused', [outcomes.completed]: 'note' }[outcome]);
+  showReason(text, said, ['', 'refused', 'note', '', 'picture'][outcome]);
   if (said) say(said);
   if (!text) return outcome;
   showFixes(Array.from({ length: call('fix_count') }, (_, i) => {
@@ -201,19 +205,37 @@ function typeText(text) {
   showName();
 }
 
-// 完了, or Enter in the memo box: the memo written or read goes into the notebook, at the time
-// it is.
-function readBox(how) {
+// 完了, Enter in the memo box, or a picture's reading: the memo written or read goes into the
+// notebook, at the time it is. A picture's reading is its words in the core's long input.
+function readBox(how, ...input) {
   loadNotebook();
   const now = new Date();
   call('set_time', now.getFullYear(), now.getMonth() + 1, now.getDate(), now.getHours(), now.getMinutes(), now.getSeconds());
-  const outcome = call(how, pass(memo.value));
+  const outcome = call(how, ...input, pass(memo.value));
+  if (how === 'read_picture') memo.value = read(call('picture_box'));
   showInView(outcome);
-  if (outcome >= outcomes.completed) notebookChanged();
+  if (outcome === outcomes.completed || outcome === outcomes.read) notebookChanged();
   offerUndo();
   return outcome;
 }
 const readMemo = () => readBox('enter_memo');
+
+setUpPictureInput({
+  readWords(words) {
+    loadNotebook(); // before the words go in: it passes storage's text through the same input
+    core.HEAPU8.set(new Uint8Array(words.buffer), call('long_input', words.length * 2));
+    readBox('read_picture', words.length);
+    refitMemo();
+    remember();
+    return [memo.value, call('picture_uncertain')];
+  },
+  markKana,
+  failed() {
+    const text = $('Pic_Seen').dataset.failed;
+    showReason(text, text, 'picture');
+    say(text);
+  },
+});
 
 // A memo from the notebook or a link is read as Enter would read it.
 function readChosen(text) {

@@ -146,14 +146,16 @@ std::string nameBoxes() {
     return out;
 }
 
+// A key whose caption is its spoken name needs no label of its own: 0.8 KB of the first visit.
 std::string keyboard() {
     std::string out;
     for (int code = 0; code < kKanaCount; ++code) {
         const auto kana = static_cast<KanaCode>(code);
+        const std::u16string_view spoken = keySpokenName(kana);
         out += "<button id=\"" + keyName(kana) + "\" class=\"key\" style=\"" +
-               place(keyCell(kana)) + "\" data-member=\"" + std::to_string(code) +
-               "\" aria-label=\"" + html(keySpokenName(kana)) + "\" disabled>" +
-               html(keyCaption(kana)) + "</button>\n";
+               place(keyCell(kana)) + "\" data-member=\"" + std::to_string(code) + "\"" +
+               (spoken == keyCaption(kana) ? "" : " aria-label=\"" + html(spoken) + "\"") +
+               " disabled>" + html(keyCaption(kana)) + "</button>\n";
     }
     return out + commandButton(command("Nm_Back"), "key command", kBackspaceMember) +
            commandButton(command("Nm_Inpt"), "key command", kInputMember);
@@ -220,6 +222,10 @@ constexpr Rect kLinkCell{kLogCell.left + kLogCell.width + kToolGap, kMemoBoxCell
                          kClientWidth - kToolGap - (kLogCell.left + kLogCell.width + kToolGap),
                          kMemoBoxCell.height};
 
+// 写真から読む, in the room to the left of the memo box, as wide as リンクをコピー.
+constexpr Rect kPictureCell{kMemoBoxCell.left - kToolGap - kLinkCell.width, kMemoBoxCell.top,
+                            kLinkCell.width, kMemoBoxCell.height};
+
 std::string iconFile(int size) {
     return "icon-" + std::to_string(size) + ".png";
 }
@@ -273,6 +279,7 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string core
         {"FIX_LIST_PLACE", place(kFixListCell)},
         {"LOG_PLACE", place(kLogCell)},
         {"LINK_PLACE", place(kLinkCell)},
+        {"PICTURE_PLACE", place(kPictureCell)},
         {"UNDO_SECONDS", std::to_string(kUndoSeconds)},
         {"UNDO_CAPTION", html(kUndoCaption)},
         {"UNDONE_NOTICE", html(kUndoneNotice)},

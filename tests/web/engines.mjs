@@ -3,7 +3,9 @@
 // and Puppeteer's pages. Every engine is the browser Debian installs; nothing is downloaded.
 import { chromium } from '@playwright/test';
 import { execFileSync, spawn } from 'node:child_process';
-import { fileURLToPath } from 'node:url';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import config from './playwright.config.mjs';
 
 import { freePort } from '../../scripts/site-server.mjs';
@@ -14,6 +16,20 @@ export { serve } from '../../scripts/site-server.mjs';
 export async function until(check) {
   for (let tries = 300; !(await check()); await new Promise((resolve) => setTimeout(resolve, 100)))
     if (--tries === 0) throw new Error(`gave up waiting for ${check}`);
+}
+
+// A picture drawn by the generator (PELIO_PICTURES) from Debian's fonts: its file and the memo in
+// it as the memo box shows it; null where the fonts are not installed.
+export function picture(kind, fonts, seed) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'pelio-picture-'));
+  process.on('exit', () => fs.rmSync(folder, { recursive: true, force: true }));
+  try {
+    execFileSync(process.env.PELIO_PICTURES, [folder, '1', kind, fonts, String(seed)], { stdio: 'pipe' });
+  } catch {
+    return null;
+  }
+  const [name, memo] = fs.readFileSync(path.join(folder, 'memos.txt'), 'utf8').split('\t');
+  return { file: path.join(folder, name), memo };
 }
 
 export const oracle = (seed, count) => JSON.parse(execFileSync(process.env.PELIO_ORACLE, [seed, count].map(String), { encoding: 'utf8' }));
@@ -27,13 +43,19 @@ export const shown = (page, ids) => page.evaluate((names) => Object.fromEntries(
   .map((control) => [control.id, control.localName === 'input' ? control.value : control.textContent])), ids);
 export const ticked = (page) => page.evaluate(() => [...document.querySelectorAll('input:checked')].map((box) => box.id).sort());
 
-const opened = async (browser) => ({ page: await browser.newPage(), close: () => browser.close() });
+// Each page also chooses a file in a file box, as the player does in the browser's dialog.
+const opened = async (browser, choose) => {
+  const page = await browser.newPage();
+  return { page: Object.assign(page, { choose: (selector, file) => choose(page, selector, file) }), close: () => browser.close() };
+};
 export const drivers = {
   // Playwright, with the options of the page's own suite.
-  chromium: async (executablePath) => opened(await chromium.launch({ ...config.use.launchOptions, executablePath })),
+  chromium: async (executablePath) => opened(await chromium.launch({ ...config.use.launchOptions, executablePath }),
+    (page, selector, file) => page.setInputFiles(selector, file)),
   // Puppeteer over WebDriver BiDi, which Firefox speaks itself: Debian has no geckodriver.
   firefox: async (executablePath) => opened(await (await import('puppeteer-core')).default
-    .launch({ browser: 'firefox', protocol: 'webDriverBiDi', executablePath })),
+    .launch({ browser: 'firefox', protocol: 'webDriverBiDi', executablePath }),
+  async (page, selector, file) => (await page.$(selector)).uploadFile(file)),
 
   // MiniBrowser through WebKitWebDriver, by plain W3C WebDriver calls; it needs an X display.
   async webkit(browser, webDriver) {
@@ -51,8 +73,10 @@ export const drivers = {
     const page = {
       goto: (url) => call('/url', { url }),
       click: async (selector) => call(`/element/${await element(selector)}/click`),
-      // A newline is the Enter key, as Playwright and Puppeteer type it.
+      // A newline is the Enter key, as Playwright and Puppeteer type it. A file box takes a
+      // file's path typed.
       type: async (selector, text) => call(`/element/${await element(selector)}/value`, { text: text.replaceAll('\n', '\uE007') }),
+      choose: (selector, file) => page.type(selector, file),
       evaluate: (fn, arg) => call('/execute/sync', { script: `return (${fn})(arguments[0])`, args: [arg] }),
     };
     return { page, close: () => call('', {}, 'DELETE').finally(() => driver.kill()) };

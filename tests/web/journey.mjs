@@ -1,12 +1,14 @@
 // The page's main journey, the same steps in every engine: a name entered and boxes ticked on
 // both pages, whose 完了 shows what the native core computes; a memo typed, then the page again
 // with its server gone, served by its service worker alone and with everything entered kept;
-// and Enter reads that memo.
+// and Enter reads that memo; then, still offline, a screenshot of the game's memo chosen with
+// 写真から読む, which the picture's worker reads.
 //   node tests/web/journey.mjs chromium|firefox|webkit BROWSER [WEBDRIVER]
-// CTest passes the built site (PELIO_SITE) and the native core's oracle (PELIO_ORACLE). A failed
-// step ends the process, and with it the browser and the server.
+// CTest passes the built site (PELIO_SITE), the native core's oracle (PELIO_ORACLE) and the
+// picture generator (PELIO_PICTURES). A failed step ends the process, and with it the browser
+// and the server.
 import assert from 'node:assert/strict';
-import { drivers, open, oracle, serve, shown, ticked } from './engines.mjs';
+import { drivers, open, oracle, picture, serve, shown, ticked, until } from './engines.mjs';
 
 const [entered, read] = oracle(4, 2);
 const server = await serve(process.env.PELIO_SITE ?? 'build-web/site');
@@ -30,4 +32,11 @@ assert.deepEqual([await shown(page, kept), await ticked(page)], before);
 
 await page.type('#PWD', '\n'); // Enter
 assert.deepEqual([await shown(page, Object.keys(read.results)), await ticked(page)], [read.results, [...read.flags].sort()]);
+
+const drawn = picture('screenshot', 'held-out', 9);
+if (drawn) {
+  await page.choose('#PWD_Img', drawn.file);
+  await until(async () => (await shown(page, ['PWD', 'Pic_Text'])).Pic_Text === drawn.memo);
+  assert.equal((await shown(page, ['PWD'])).PWD, drawn.memo);
+} else console.log('no picture read: its fonts are not installed');
 await close();

@@ -8,7 +8,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { open, oracle, serve, shown, ticked } from './engines.mjs';
+import { open, oracle, picture, serve, shown, ticked } from './engines.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = path.resolve(root, process.env.PELIO_SITE ?? 'build-web/site');
@@ -144,6 +144,100 @@ test('the notebook keeps memos for every tab, and reads the one chosen', async (
   await expect(first.locator('#Log_Win')).toBeHidden();
   expect((await first.inputValue('#PWD')).replaceAll('\u3000', '')).toBe(written[1]);
   expect(await ticked(first)).toEqual([]);
+});
+
+// Pictures the generator draws, given as a player gives them: a screenshot of the pixel font
+// with 写真から読む, a photo taken sideways as a JPEG whose EXIF says to turn it, on a phone, an image
+// pasted into the memo box, and a file dropped on the page. Each is read as a typed memo is,
+// heard as one, and shown beside the part of the picture where the memo was found.
+const pictures = [picture('screenshot', 'held-out', 9), picture('photo', 'held-out', 2)];
+test.describe(() => {
+  test.skip(pictures.includes(null), 'the generator\'s fonts are not installed');
+  test.use({ viewport: { width: 320, height: 568 }, hasTouch: true, isMobile: true });
+
+  // The photo as a phone held sideways stores it: turned a quarter to the left, with EXIF's
+  // orientation 6 (turn it right to show it) after the JPEG's first segment.
+  const sideways = (page, file) => page.evaluate(async (png) => {
+    const upright = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+    const canvas = new OffscreenCanvas(upright.height, upright.width);
+    const context = canvas.getContext('2d');
+    context.translate(0, upright.width);
+    context.rotate(-Math.PI / 2);
+    context.drawImage(upright, 0, 0);
+    const jpeg = new Uint8Array(await (await canvas.convertToBlob({ type: 'image/jpeg', quality: 0.95 })).arrayBuffer());
+    const exif = [0xff, 0xe1, 0, 34, ...new TextEncoder().encode('Exif'), 0, 0, 0x4d, 0x4d, 0, 42, 0, 0, 0, 8,
+      0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0, 0, 0, 0, 0];
+    const at = 4 + ((jpeg[4] << 8) | jpeg[5]);
+    const turned = new Uint8Array([...jpeg.subarray(0, at), ...exif, ...jpeg.subarray(at)]);
+    let text = '';
+    for (const byte of turned) text += String.fromCharCode(byte);
+    return btoa(text);
+  }, fs.readFileSync(file).toString('base64'));
+
+  test('a screenshot, a photo turned by its EXIF, a paste and a drop are read, beside where the memo was', async ({ page, context }) => {
+    const [screenshot, photo] = pictures;
+    await open(page);
+    const read = async (memo) => {
+      await expect(page.locator('#PWD')).toHaveValue(memo);
+      await expect(page.locator('#Pic_Text')).toHaveText(memo);
+      expect(await page.$eval('#Pic_Crop', (crop) => [crop.width > 4 * crop.height, crop.getBoundingClientRect().right <= innerWidth]))
+        .toEqual([true, true]);
+      expect(await page.$$eval('#Lab_Rsn, #Pel_Said', (regions) => regions.map((r) => r.textContent).join())).toContain(memo);
+    };
+    await page.setInputFiles('#PWD_Img', screenshot.file);
+    await read(screenshot.memo);
+    await page.setInputFiles('#PWD_Img', { name: 'photo.jpg', mimeType: 'image/jpeg',
+      buffer: Buffer.from(await sideways(page, photo.file), 'base64') });
+    await read(photo.memo);
+    expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBe(320);
+
+    await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+    await page.evaluate((png) => fetch(`data:image/png;base64,${png}`).then((response) => response.blob())
+      .then((blob) => navigator.clipboard.write([new ClipboardItem({ 'image/png': blob })])),
+    fs.readFileSync(screenshot.file).toString('base64'));
+    await page.focus('#PWD');
+    await page.keyboard.press('Control+V');
+    await read(screenshot.memo);
+
+    const dropped = await page.evaluateHandle((png) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([Uint8Array.from(atob(png), (c) => c.charCodeAt(0))], 'photo.png', { type: 'image/png' }));
+      return transfer;
+    }, fs.readFileSync(photo.file).toString('base64'));
+    await page.dispatchEvent('.results', 'drop', { dataTransfer: dropped });
+    await read(photo.memo);
+  });
+});
+
+// A picture without a memo, and a file that is no picture, each say why; the box keeps what it
+// held, and nothing else changes. 写真から読む opens by the keyboard, the next stop after the box.
+test('a picture without a memo and a file that is none say why, and change nothing', async ({ page }) => {
+  await open(page);
+  await page.fill('#PWD', 'たい');
+  const blank = Buffer.from(await page.evaluate(async () => {
+    const canvas = new OffscreenCanvas(640, 480);
+    const context = canvas.getContext('2d');
+    context.fillRect(0, 0, 640, 480);
+    context.fillStyle = '#fff';
+    context.fillRect(100, 100, 200, 120);
+    const bytes = new Uint8Array(await (await canvas.convertToBlob()).arrayBuffer());
+    return btoa(String.fromCharCode(...bytes));
+  }), 'base64');
+  const reasons = [''];
+  for (const file of [{ name: 'blank.png', mimeType: 'image/png', buffer: blank },
+    { name: 'memo.txt', mimeType: 'text/plain', buffer: Buffer.from('いあうえあなあちあああああちあちああああ') }]) {
+    await page.focus('#PWD');
+    await page.keyboard.press('Tab');
+    expect(await focused(page)).toBe('PWD_Img');
+    const chooser = page.waitForEvent('filechooser');
+    await page.keyboard.press('Space');
+    await (await chooser).setFiles(file);
+    await expect.poll(() => page.textContent('#Lab_Rsn')).not.toBe(reasons.at(-1));
+    reasons.push(await page.textContent('#Lab_Rsn'));
+    await expect(page.locator('#Pic_Seen')).toBeHidden();
+    expect([await page.inputValue('#PWD'), await ticked(page), await nameBoxes(page)]).toEqual(['たい', [], '？？？？']);
+  }
+  await expect(page.locator('#PWD')).not.toHaveClass(/rejected/);
 });
 
 // Storage that is full, or blocked as in a locked-down browser, is said once; the page works on,
