@@ -99,7 +99,14 @@ int main(int argc, char* argv[]) {
         options.kind = Kind::Photo;
         options.photoWidth = photo.width;
         options.photoHeight = photo.height;
-        const Sample sample = makeSample(fonts, styles.front(), 1204, options);
+        // A photo the recognizer reads: what is timed is the way to the window, not its misses.
+        Sample sample;
+        for (std::uint32_t seed = 1200; seed < 1220; ++seed) {
+            sample = makeSample(fonts, styles[seed % styles.size()], seed, options);
+            if (pelio::readMemoPicture(sample.image.view()).text ==
+                pelio::memoText({sample.memo, 0}))
+                break;
+        }
         QImage image(sample.image.pixels.data(), sample.image.width, sample.image.height,
                      sample.image.width * sample.image.channels,
                      sample.image.channels == 4 ? QImage::Format_RGBA8888

@@ -26,8 +26,6 @@ PicturePanel::PicturePanel(QWidget* parent)
     crop_->setAccessibleName(QStringLiteral("画像の中で、そうさめもを見つけたところ"));
     text_->setObjectName("Pic_Text");
     text_->setTextFormat(Qt::RichText);
-    // Reached by the keyboard, so that a screen reader can read what was read.
-    text_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     doubt_->setObjectName("Pic_Doubt");
     shut_->setObjectName("Pic_Shut");
     connect(shut_, &QPushButton::clicked, this, [this] {
@@ -69,12 +67,13 @@ void PicturePanel::show(const QImage& crop, const QString& text, std::uint32_t u
     text_->setText(marked);
     text_->setAccessibleName(text);
     doubt_->setVisible(uncertain != 0);
-    text_->setAccessibleDescription(uncertain ? doubt_->text() : QString());
+    // The button is the panel's stop for the keyboard: a screen reader says what was read there.
+    shut_->setAccessibleDescription(uncertain ? text + "。" + doubt_->text() : text);
     QFrame::show();
 }
 
 QList<QWidget*> PicturePanel::stops() const {
-    return {text_, shut_};
+    return {shut_};
 }
 
 void PicturePanel::keyPressEvent(QKeyEvent* event) {
