@@ -14,6 +14,7 @@
 #include "ui/memo_box.h"
 #include "ui/notebook_window.h"
 #include "ui/notice_bar.h"
+#include "ui/picture_panel.h"
 #include "ui/pictures.h"
 #include "ui/place_beside.h"
 #include "ui/qt_text.h"
@@ -221,7 +222,7 @@ ClickableLabel* Pelio::addCommand(QWidget* area, std::string_view name) {
         {"Nm_Back", &Pelio::Nm_Back_Click},   {"Nm_Inpt", &Pelio::Nm_Inpt_Click},
         {"Lab_Pag", &Pelio::Lab_Pag_Click},   {"Answer", &Pelio::Answer_Click},
         {"Nm_Clear", &Pelio::Nm_Clear_Click}, {"Allset", &Pelio::Allset_Click},
-        {"PWD_Log", &Pelio::PWD_Log_Click},
+        {"PWD_Log", &Pelio::PWD_Log_Click},   {"PWD_Img", &Pelio::PWD_Img_Click},
     };
     const layout::Command& command = layout::command(name);
     const QColor text = command.foreground
@@ -264,6 +265,7 @@ void Pelio::buildResults(QWidget* area) {
         announce(reason);
     });
     addCommand(area, "PWD_Log");
+    buildPictureInput(area);
 
     memoReason_ = addLabel(area, "Lab_Rsn", QString(), layout::kReasonCell);
     memoReason_->setWordWrap(true);
@@ -335,7 +337,8 @@ void Pelio::orderTabStops() {
     stops.append(QList<QWidget*>(flagBoxes_.begin(), flagBoxes_.end()));
     for (const char* name : {"Lab_Pag", "Answer", "Nm_Clear", "Allset"})
         stops << findChild<QWidget*>(name);
-    stops << memoBox_ << findChild<QWidget*>("PWD_Log");
+    stops << memoBox_ << findChild<QWidget*>("PWD_Log") << findChild<QWidget*>("PWD_Img");
+    stops << picturePanel_->stops();
     for (qsizetype i = 0; i + 1 < stops.size(); ++i)
         setTabOrder(stops[i], stops[i + 1]);
 }
@@ -539,8 +542,8 @@ void Pelio::readMemo(const QString& text) {
         announce(qs(spokenResults(shownResults(state_))));
 }
 
-MemoOutcome::Kind Pelio::takeMemo(MemoOutcome (*rule)(StateRecord&, std::u16string_view,
-                                                     Keeping)) {
+MemoOutcome::Kind Pelio::takeMemo(
+    const std::function<MemoOutcome(StateRecord&, std::u16string_view, Keeping)>& rule) {
     const Entry before = entry();
     Notebook& notebook = store_.notebook();
     const std::optional<NoteEntry> newest =
