@@ -76,8 +76,15 @@ LoadedPicture loadPicture(QIODevice& file) {
     if (QSize(width, height) != stated)
         reader.setScaledSize(QSize(width, height));
     QImage image;
-    if (!reader.read(&image))
-        return refused(kUnreadablePicture);
+    if (!reader.read(&image)) {
+        // Any format but JPEG is decoded whole: one whose stated size would take more than the
+        // limit in colour is refused for its size rather than called no picture.
+        const bool scales = reader.format() == "jpeg";
+        const qint64 bytes = qint64{stated.width()} * stated.height() * 4;
+        return refused(!scales && bytes > qint64{kDecodeMegabytes} * 1024 * 1024
+                           ? kPictureTooLargeToDecode
+                           : kUnreadablePicture);
+    }
     return loadPicture(std::move(image));
 }
 

@@ -47,6 +47,17 @@ QByteArray sideways(const QImage& shown) {
     return jpeg.insert(2, QByteArray(exif, sizeof exif - 1));
 }
 
+// PNG's CRC-32 of a chunk's type and data.
+quint32 crc32(const QByteArray& bytes) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= static_cast<quint8>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
 } // namespace
 
 class PictureInputTest : public QObject {
@@ -181,10 +192,17 @@ private slots:
         QByteArray huge = bytes(mp::encodeJpeg(none.image, 80));
         const qsizetype frame = huge.indexOf("\xFF\xC0", 2);
         huge.replace(frame + 5, 4, QByteArray("\x75\x30\x75\x30", 4)); // 30000 x 30000
+        // A colour PNG that states 7000 x 7000: within what is read, but decoded whole.
+        QByteArray wide = png;
+        wide.replace(16, 10, QByteArray("\0\0\x1b\x58\0\0\x1b\x58\x08\x02", 10));
+        const quint32 crc = crc32(wide.mid(12, 17));
+        for (int i = 0; i < 4; ++i)
+            wide[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
         const std::pair<QString, QString> cases[]{
             {file("none.png", png), QStringLiteral("画像からそうさめもが見つかりません")},
             {file("notes.txt", "いあう"), pelio::ui::qs(pelio::kUnreadablePicture)},
             {file("cut.png", png.left(png.size() / 2)), pelio::ui::qs(pelio::kUnreadablePicture)},
+            {file("wide.png", wide), pelio::ui::qs(pelio::kPictureTooLargeToDecode)},
             {file("huge.jpg", huge),
              pelio::ui::qs(
                  std::get<pelio::PictureRefusal>(pelio::pictureDecodeSize(30000, 30000)).reason)},
