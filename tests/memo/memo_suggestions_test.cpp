@@ -2,6 +2,7 @@
 
 #include "memo/memo_text.h"
 #include "memo_vectors.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -208,9 +209,18 @@ TEST(MemoSuggestions, AreOfferedOnlyWhereTheyCanHelp) {
     };
     for (const auto& c : cases)
         EXPECT_TRUE(suggestMemos(c.text, {c.name}, c.scope).offered.empty()) << c.text.size();
-    for (const MemoSuggestion& s :
-         suggestMemos(kana, {other}, SuggestionScope::KnownNameOnly).offered)
-        EXPECT_EQ(s.content.name[3], 5);
+
+    const test::MemoVector& meant = test::memoVectors()[3];
+    const std::u16string otherName = std::u16string(kana).replace(0, 1, u"う");
+    ASSERT_NE(std::get<MemoContent>(readMemo(otherName)).name, meant.name);
+    const KnownName entered{meant.name, std::bitset<kNameSlots>().set()};
+    const auto offered = suggestMemos(otherName, {entered}, SuggestionScope::KnownNameOnly).offered;
+    ASSERT_FALSE(offered.empty());
+    for (const MemoSuggestion& s : offered)
+        EXPECT_EQ(s.content.name, meant.name);
+    EXPECT_NE(
+        std::ranges::find(offered, MemoContent{meant.name, meant.flags}, &MemoSuggestion::content),
+        offered.end());
 }
 
 // Kana the player could not make out, however written, are filled in with every kana that gives
