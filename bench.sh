@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release, runs the Google benchmarks, the start-up pair and the web
+# Builds the benchmarks in Release, runs the Google benchmarks, the program's start-up and the web
 # page's benchmarks, and prints the results against their goals together with the commands that
 # produced them.
 # Usage: ./bench.sh [start-up and page-ready runs per program, default 15]
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/install-deps.sh
-pelio_install_missing libbenchmark-dev "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}" \
+pelio_install_missing "${pelio_bench_packages[@]}" "${pelio_web_packages[@]}" "${pelio_browser_packages[@]}" \
     "${pelio_picture_packages[@]}"
 pelio_install_npm
 pelio_require_node
@@ -95,30 +95,32 @@ source scripts/xvfb.sh
 pelio_start_xvfb
 export QT_QPA_PLATFORM=xcb
 
-# The launcher watches the X server from outside and prints the time from the spawn to the
-# window mapped; each probe then adds "wall-ms cpu-ms peak-MB" at its first frame, counted from
-# the same spawn, so loading the libraries counts.
-probe() { "$build/bench/map_launcher" "$build/bench/$1" 2>/dev/null; }
-for program in startup_pelio startup_baseline; do
-    shown "DISPLAY=$DISPLAY QT_QPA_PLATFORM=xcb $build/bench/map_launcher $build/bench/$program"
+# The installed program, as a player starts it, against the toolkit's floor: an empty main window
+# with one Japanese label (bench/startup_floor.cpp). The launcher watches the X server from
+# outside and prints the time from the spawn to the window mapped and to its first frame, and
+# the peak memory at that frame; then it ends the program.
+quiet cmake --install "$build" --prefix "$build/installed"
+installed_pelio="$build/installed/bin/pelio"
+startup() { "$build/bench/map_launcher" "$1" 2>/dev/null; }
+for program in "$installed_pelio" "$build/bench/startup_floor"; do
+    shown "DISPLAY=$DISPLAY QT_QPA_PLATFORM=xcb $build/bench/map_launcher $program"
 done
 echo "  (one unrecorded run of each, then $runs of each, alternating)"
 startup_load=$(cut -d' ' -f1-3 /proc/loadavg)
-probe startup_pelio >/dev/null
-probe startup_baseline >/dev/null
+startup "$installed_pelio" >/dev/null
+startup "$build/bench/startup_floor" >/dev/null
 : >"$build/startup_pelio.txt"
-: >"$build/startup_baseline.txt"
+: >"$build/startup_floor.txt"
 for _ in $(seq "$runs"); do
-    for program in startup_pelio startup_baseline; do
-        probe "$program" >>"$build/$program.txt"
-    done
+    startup "$installed_pelio" >>"$build/startup_pelio.txt"
+    startup "$build/bench/startup_floor" >>"$build/startup_floor.txt"
 done
 # Wall times move with whatever else runs on the machine; the load goes beside them.
 echo "  load average before the start-up runs: $startup_load, after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
-# The median of each column of a probe's results.
+# The median of each column of a program's results.
 medians() {
-    for column in 1 2 3 4; do
+    for column in 1 2 3; do
         cut -d' ' -f"$column" "$1" | sort -n |
             awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
     done | paste -sd' '
@@ -126,20 +128,18 @@ medians() {
 echo
 {
     echo "Pelio $(medians "$build/startup_pelio.txt")"
-    echo "baseline $(medians "$build/startup_baseline.txt")"
+    echo "floor $(medians "$build/startup_floor.txt")"
 } | awk -v runs="$runs" '
-    { map[$1] = $2; frame[$1] = $3; cpu[$1] = $4; rss[$1] = $5 }
+    { map[$1] = $2; frame[$1] = $3; rss[$1] = $4 }
     END {
-        row = "%-32s %11s %11s %8s %12s\n"
-        printf row, "start-up on Xvfb, median of " runs, "mapped ms", "frame ms", "CPU ms", "peak RSS MB"
-        printf row, "Pelio", map["Pelio"], frame["Pelio"], cpu["Pelio"], rss["Pelio"]
-        printf row, "baseline (QMainWindow + QLabel)", map["baseline"], frame["baseline"],
-               cpu["baseline"], rss["baseline"]
-        m = map["Pelio"] / map["baseline"]; f = frame["Pelio"] / frame["baseline"]
-        c = cpu["Pelio"] / cpu["baseline"]; r = rss["Pelio"] / rss["baseline"]
-        printf row, "ratio", sprintf("%.2f", m), sprintf("%.2f", f), sprintf("%.2f", c), sprintf("%.2f", r)
-        printf row, "goal", "<= 1.20", "-", "-", "<= 1.10"
-        printf row, "met?", m <= 1.20 ? "yes" : "NO", "", "", r <= 1.10 ? "yes" : "NO"
+        row = "%-32s %11s %11s %12s\n"
+        printf row, "start-up on Xvfb, median of " runs, "mapped ms", "frame ms", "peak RSS MB"
+        printf row, "Pelio (installed)", map["Pelio"], frame["Pelio"], rss["Pelio"]
+        printf row, "floor (QMainWindow + QLabel)", map["floor"], frame["floor"], rss["floor"]
+        m = map["Pelio"] / map["floor"]; f = frame["Pelio"] / frame["floor"]; r = rss["Pelio"] / rss["floor"]
+        printf row, "ratio", sprintf("%.2f", m), sprintf("%.2f", f), sprintf("%.2f", r)
+        printf row, "goal", "<= 1.20", "<= 1.30", "<= 1.10"
+        printf row, "met?", m <= 1.20 ? "yes" : "NO", f <= 1.30 ? "yes" : "NO", r <= 1.10 ? "yes" : "NO"
     }'
 
 # The web page in headless Chromium: page ready against a bare page (in the same style as the

@@ -38,6 +38,10 @@ pelio_comparison_packages=(tesseract-ocr tesseract-ocr-jpn)
 pelio_screen_reader_packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool
     x11-xserver-utils)
 
+# bench.sh: Google Benchmark, and the X server's DAMAGE extension through which the start-up
+# launcher sees a window's first frame from outside.
+pelio_bench_packages=(libbenchmark-dev libxcb-damage0-dev)
+
 # fuzz.sh builds with clang: libFuzzer and clang's own sanitizer runtimes come with
 # libclang-rt-14-dev.
 pelio_fuzz_packages=(clang libclang-rt-14-dev)

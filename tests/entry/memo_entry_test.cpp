@@ -2,6 +2,7 @@
 
 #include "memo/memo_text.h"
 #include "support/flags.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -76,9 +77,9 @@ TEST(MemoBox, EnterReadsWhatThePlayerPutThereAndCompletes) {
     const MemoOutcome read = pressEnterInMemo(state, memoOf(kIueo, flags));
     EXPECT_EQ(read.kind, Kind::Read);
     EXPECT_TRUE(read.reason.empty());
-    EXPECT_TRUE(read.results.memo == memoOf(kIueo, flags));
+    EXPECT_EQ(read.results.memo, memoOf(kIueo, flags));
     EXPECT_EQ(state.progressFlags, flags);
-    EXPECT_TRUE(state.writtenMemo == read.results.memo);
+    EXPECT_EQ(state.writtenMemo, read.results.memo);
 }
 
 // 完了 reads an unread memo first, and does nothing else where it does not read.
@@ -102,7 +103,7 @@ TEST(MemoBox, AnswerReadsAnUnreadMemoFirst) {
         StateRecord state = completedEntry();
         const MemoOutcome outcome = answer(state, c.box);
         EXPECT_EQ(outcome.kind, c.kind) << c.box.size();
-        EXPECT_TRUE(state.writtenMemo == c.memo) << c.box.size();
+        EXPECT_EQ(state.writtenMemo, c.memo) << c.box.size();
         EXPECT_EQ(outcome.kind == Kind::Refused, !outcome.reason.empty());
     }
 }
@@ -117,10 +118,10 @@ TEST(MemoBox, ARefusedSlipOffersTheMemoMeantWithTheChangedKanaMarked) {
     ASSERT_EQ(outcome.kind, Kind::Refused);
     ASSERT_FALSE(outcome.fixes.empty());
     const MemoFix& fix = outcome.fixes.front();
-    EXPECT_TRUE(fix.memo == meant);
+    EXPECT_EQ(fix.memo, meant);
     EXPECT_EQ(fix.marked, 1u << 19);
-    EXPECT_TRUE(fix.details == u"なまえ「いうえお」　チェック４６こ　ランク５");
-    EXPECT_TRUE(fix.spoken.starts_with(fix.memo));
+    EXPECT_EQ(fix.details, u"なまえ「いうえお」　チェック４６こ　ランク５");
+    EXPECT_TRUE(fix.spoken.starts_with(fix.memo)) << testing::PrintToString(fix.spoken);
     EXPECT_NE(outcome.announced.find(u"近いそうさめもが"), std::u16string::npos);
     EXPECT_EQ(state.progressFlags, test::flagsWith({"Chk_Pnd"}));
 }
@@ -149,7 +150,7 @@ TEST(MemoBox, AMemoOfAnotherNameReadsAndOffersMemosWithTheKeyedName) {
     ASSERT_FALSE(outcome.fixes.empty());
     for (const MemoFix& fix : outcome.fixes)
         EXPECT_NE(fix.details.find(u"「いうえお」"), std::u16string::npos);
-    EXPECT_TRUE(outcome.fixes.front().memo == meant);
+    EXPECT_EQ(outcome.fixes.front().memo, meant);
 
     // The name read is not the name entered: choosing the fix reads without a word.
     EXPECT_TRUE(pressEnterInMemo(state, meant).reason.empty());
@@ -185,7 +186,8 @@ TEST(MemoBox, KanaNotMadeOutAreNamedAndTheMemosThatFitCounted) {
     EXPECT_EQ(outcome.kind, Kind::Refused);
     EXPECT_EQ(outcome.reason, u"そうさめもの３番目と１５番目の文字がわかりません");
     ASSERT_FALSE(outcome.fixes.empty());
-    EXPECT_TRUE(outcome.heading.starts_with(u"あてはまるそうさめもが"));
+    EXPECT_TRUE(outcome.heading.starts_with(u"あてはまるそうさめもが"))
+        << testing::PrintToString(outcome.heading);
     typed[17] = u'・';
     typed[18] = u'･';
     EXPECT_TRUE(pressEnterInMemo(state, typed).fixes.empty());

@@ -4,6 +4,7 @@
 #include "memo/memo_text.h"
 #include "memo/utf16.h"
 #include "support/flags.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,8 @@ TEST(Notebook, ShowsWhatChangedSinceTheEntryOfTheSameNameBefore) {
     EXPECT_EQ(views[0].details, u"なまえ「たんてい」　チェック２こ　ランク１");
     EXPECT_EQ(views[0].changes, u"＋新宿　－鍵");
     EXPECT_EQ(views[1].changes, u"このなまえではじめてのそうさめも");
-    EXPECT_TRUE(views[0].spoken.starts_with(views[0].time + u"、" + views[0].memo));
+    EXPECT_TRUE(views[0].spoken.starts_with(views[0].time + u"、" + views[0].memo))
+        << testing::PrintToString(views[0].spoken);
 }
 
 // Saved as text and read back, a notebook is the same; a line the reader refuses is listed with
@@ -167,7 +169,8 @@ TEST(Notebook, CatchesAMemoThatGoesBack) {
     StateRecord state;
     const MemoOutcome outcome = pressEnterInMemo(state, slipped, {&notebook, at(10, 9)});
     EXPECT_EQ(outcome.kind, MemoOutcome::Kind::Read);
-    EXPECT_TRUE(outcome.reason.starts_with(u"前のそうさめも（12月9日 14:02）にあった「ライター」"));
+    EXPECT_TRUE(outcome.reason.starts_with(u"前のそうさめも（12月9日 14:02）にあった「ライター」"))
+        << testing::PrintToString(outcome.reason);
     ASSERT_FALSE(outcome.fixes.empty());
     EXPECT_EQ(outcome.fixes.front().memo, meantText);
     EXPECT_EQ(notebook.entries().size(), 2u); // the memo read is kept too

@@ -2,6 +2,7 @@
 
 #include "memo/memo_text.h"
 #include "support/flags.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 

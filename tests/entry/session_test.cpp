@@ -1,6 +1,7 @@
 #include "entry/session.h"
 
 #include "entry/memo_entry.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 
 #include "memo/memo_text.h"
 #include "support/flags.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ TEST(NameEditor, FollowsItsRulesStepByStep) {
         StateRecord state;
         play(state, c.script);
         EXPECT_EQ(state.nameCursor, c.cursor) << c.what;
-        EXPECT_TRUE(shownName(state) == c.boxes) << c.what;
+        EXPECT_EQ(shownName(state), c.boxes) << c.what;
         EXPECT_EQ(state.highlightedSlot, c.highlighted) << c.what;
         EXPECT_EQ(state.nameKeyIndex, c.codes) << c.what;
         EXPECT_EQ(selectedKey(state), c.selected) << c.what;
@@ -77,13 +78,13 @@ TEST(NameEditor, SpeaksEachBoxByItsKeysName) {
     backspaceName(state); // the box the next input writes is marked
     const std::u16string spoken[]{u"か", u"濁点１", u"SP（スペース）、カーソル", u"まだありません"};
     for (int slot = 1; slot <= kNameSlots; ++slot)
-        EXPECT_TRUE(nameBoxSpokenText(state, slot) == spoken[slot - 1]) << slot;
+        EXPECT_EQ(nameBoxSpokenText(state, slot), spoken[slot - 1]) << slot;
     // A small kana's key is heard as the kana it is the small form of, one code point on.
     for (int code = 0; code < kKanaCount; ++code) {
         const auto key = static_cast<KanaCode>(code);
         const char16_t kana = keyCaption(key).front();
         if (std::u16string_view(u"ぁぃぅぇぉっゃゅょゎ").find(kana) != std::u16string_view::npos) {
-            EXPECT_TRUE(keySpokenName(key) == u"小さい" + std::u16string(1, char16_t(kana + 1)));
+            EXPECT_EQ(keySpokenName(key), u"小さい" + std::u16string(1, char16_t(kana + 1)));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "entry/undo.h"
 
 #include "entry/memo_entry.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "hints/location_hints.h"
 
 #include "support/flags.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST(LocationHints, FollowTheDecisionTables) {
         {Person, Six, {"Chk_Mit"}, u"ともろう："},
     };
     for (const Case& c : cases)
-        EXPECT_TRUE(locationHintText(c.location, progress(c.met, c.flags)) == c.expected)
+        EXPECT_EQ(locationHintText(c.location, progress(c.met, c.flags)), c.expected)
             << "case " << (&c - cases);
 }
 

@@ -1,8 +1,10 @@
 #include "memo/memo_reader.h"
 
+#include "memo/kana_alphabet.h"
 #include "memo/memo_text.h"
 #include "memo_vectors.h"
 #include "support/flags.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +29,7 @@ void expectReads(std::u16string_view text, const NameCodes& name, const Progress
     ASSERT_NE(content, nullptr) << std::get<MemoError>(reading).position;
     EXPECT_EQ(content->name, name);
     EXPECT_EQ(content->flags, flags);
-    EXPECT_TRUE(memoFor(content->name, content->flags) == canonical);
+    EXPECT_EQ(memoFor(content->name, content->flags), canonical);
 }
 
 MemoError expectError(std::u16string_view text, MemoErrorKind kind) {
@@ -111,16 +113,15 @@ TEST(MemoReader, NamesTheFirstCharacterOutsideTheMemoKanaSafely) {
         std::u16string shown;
     };
     const Case cases[]{
-        {u"ぁ", u"「ぁ」"},     {u"\u3400", u"「\u3400」"},
-        {u"ー", u"「ー」"},     {u"ガ", u"「ガ」"},
-        {u"一", u"「一」"},     {u"！", u"「！」"},
-        {u"ﾟ", u"「ﾟ」"},       {u"\x7f", u"U+007F"},
-        {u"〰", u"「〰」"},     {u"\uF900", u"「\uF900」"},
-        {u"￦", u"「￦」"},     {u"𠀀", u"「𠀀」"},
-        {u"\u202E", u"U+202E"}, {u"\u200E", u"U+200E"},
-        {u"\u3099", u"U+3099"}, {u"\u0007", u"U+0007"},
-        {u"\uFFFC", u"U+FFFC"}, {u"\xd83d\xde00", u"U+1F600"},
-        {u"\xd83d", u"U+D83D"}, {std::u16string(1, u'\0'), u"U+0000"},
+        {u"ー", u"「ー」"},
+        {u"ガ", u"「ガ」"},
+        {u"\x7f", u"U+007F"},
+        {u"\u202E", u"U+202E"},
+        {u"\u3099", u"U+3099"},
+        {u"\uFFFC", u"U+FFFC"},
+        {u"\xd83d\xde00", u"U+1F600"},
+        {u"\xd83d", u"U+D83D"},
+        {std::u16string(1, u'\0'), u"U+0000"},
     };
     for (const Case& c : cases) {
         const MemoError error =
@@ -132,6 +133,82 @@ TEST(MemoReader, NamesTheFirstCharacterOutsideTheMemoKanaSafely) {
             EXPECT_EQ(error.message.find(c.character), std::u16string::npos);
         }
     }
+}
+
+// How the reader and the memo box take a character: passed over as white space, refused by the
+// box as a control character, or refused by the reader as no memo kana and shown as it is or
+// named by its code point.
+enum class Taken { Skipped, Control, Shown, Named };
+
+void PrintTo(Taken taken, std::ostream* os) {
+    constexpr const char* kNames[]{"skipped", "control", "shown", "named"};
+    *os << kNames[static_cast<int>(taken)];
+}
+
+Taken takenAs(std::uint32_t c) {
+    std::u16string character;
+    if (c > 0xFFFF)
+        character = {static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)),
+                     static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
+    else
+        character = {static_cast<char16_t>(c)};
+    const std::u16string memo = test::memoVectors()[0].text;
+    const std::u16string text = memo.substr(0, 7) + character + memo.substr(7);
+    if (const auto refused = checkMemoInput(text, text.size()))
+        return refused->kind == MemoErrorKind::ControlCharacter ? Taken::Control : Taken::Named;
+    const MemoReading reading = readMemo(text);
+    if (std::holds_alternative<MemoContent>(reading))
+        return Taken::Skipped;
+    const std::u16string& message = std::get<MemoError>(reading).message;
+    return message.find(u"「" + character + u"」") != std::u16string::npos ? Taken::Shown
+                                                                           : Taken::Named;
+}
+
+// Each range is taken alike at its first and last member, and its neighbours are not: a
+// character just outside is taken another way. Between the ranges, characters are named.
+TEST(MemoReader, TakesEachCharacterRangeToItsBounds) {
+    using enum Taken;
+    const struct {
+        std::uint32_t first, last;
+        Taken taken;
+    } ranges[]{
+        {0x00, 0x08, Control},     {0x09, 0x0D, Skipped},     {0x0E, 0x1F, Control},
+        {0x20, 0x20, Skipped},     {0x21, 0x7E, Shown},       {0x7F, 0x84, Control},
+        {0x85, 0x85, Skipped},     {0x86, 0x9F, Control},     {0xA0, 0xA0, Skipped},
+        {0xAD, 0xAD, Skipped},     {0x1680, 0x1680, Skipped}, {0x2000, 0x200D, Skipped},
+        {0x2028, 0x2029, Skipped}, {0x202F, 0x202F, Skipped}, {0x205F, 0x2060, Skipped},
+        {0x3000, 0x3000, Skipped}, {0x3001, 0x3029, Shown},   {0x3030, 0x303F, Shown},
+        {0x3041, 0x3096, Shown},   {0x309B, 0x30FF, Shown},   {0x31F0, 0x31FF, Shown},
+        {0x3400, 0x4DBF, Shown},   {0x4E00, 0x9FFF, Shown},   {0xF900, 0xFAFF, Shown},
+        {0xFEFF, 0xFEFF, Skipped}, {0xFF01, 0xFF9F, Shown},   {0xFFE0, 0xFFE6, Shown},
+        {0x20000, 0x3134F, Shown},
+    };
+    for (const auto& range : ranges) {
+        EXPECT_EQ(takenAs(range.first), range.taken) << std::hex << range.first;
+        EXPECT_EQ(takenAs(range.last), range.taken) << std::hex << range.last;
+        if (range.first > 0) {
+            EXPECT_NE(takenAs(range.first - 1), range.taken) << std::hex << range.first - 1;
+        }
+        EXPECT_NE(takenAs(range.last + 1), range.taken) << std::hex << range.last + 1;
+    }
+
+    // Katakana read as hiragana, full-width from "ァ" to "ヶ", half-width from "ｦ" to "ﾟ".
+    const struct {
+        char16_t katakana, hiragana;
+    } kana[]{
+        {u'ァ', u'ぁ'}, {u'ヶ', u'ゖ'}, {u'゠', u'゠'}, {u'ヷ', u'ヷ'},
+        {u'ｦ', u'を'},  {u'ﾟ', u'゜'},  {u'･', u'･'},   {u'\uFFA0', u'\uFFA0'},
+    };
+    for (const auto& k : kana)
+        EXPECT_EQ(asHiragana(k.katakana), k.hiragana) << std::hex << int{k.katakana};
+
+    // The box holds 256 units: a memo whose last kana is the 256th reads, one more is refused.
+    const std::u16string memo = test::memoVectors()[1].text;
+    const std::u16string filled =
+        std::u16string(kMemoInputLimit - memo.size() + 1, u' ') + memo.substr(0, memo.size() - 1);
+    expectReads(filled, {}, test::flagsWith({"Chk_Lgt"}), memo);
+    EXPECT_FALSE(checkMemoInput(u"あ", kMemoInputLimit).has_value());
+    EXPECT_EQ(checkMemoInput(u"あ", kMemoInputLimit + 1)->kind, MemoErrorKind::TooLong);
 }
 
 // Too long for the memo box (counted in UTF-16 units, white space included) comes first, with

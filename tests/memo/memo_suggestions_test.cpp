@@ -2,6 +2,7 @@
 
 #include "memo/memo_text.h"
 #include "memo_vectors.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -208,9 +209,18 @@ TEST(MemoSuggestions, AreOfferedOnlyWhereTheyCanHelp) {
     };
     for (const auto& c : cases)
         EXPECT_TRUE(suggestMemos(c.text, {c.name}, c.scope).offered.empty()) << c.text.size();
-    for (const MemoSuggestion& s :
-         suggestMemos(kana, {other}, SuggestionScope::KnownNameOnly).offered)
-        EXPECT_EQ(s.content.name[3], 5);
+
+    const test::MemoVector& meant = test::memoVectors()[3];
+    const std::u16string otherName = std::u16string(kana).replace(0, 1, u"う");
+    ASSERT_NE(std::get<MemoContent>(readMemo(otherName)).name, meant.name);
+    const KnownName entered{meant.name, std::bitset<kNameSlots>().set()};
+    const auto offered = suggestMemos(otherName, {entered}, SuggestionScope::KnownNameOnly).offered;
+    ASSERT_FALSE(offered.empty());
+    for (const MemoSuggestion& s : offered)
+        EXPECT_EQ(s.content.name, meant.name);
+    EXPECT_NE(
+        std::ranges::find(offered, MemoContent{meant.name, meant.flags}, &MemoSuggestion::content),
+        offered.end());
 }
 
 // Kana the player could not make out, however written, are filled in with every kana that gives
@@ -339,21 +349,48 @@ TEST(MemoSuggestions, DistinctionsTellEachMemoFromTheOthers) {
 // a reader does not swap kana or leave one out.
 TEST(MemoSuggestions, MendAPictureWhereItsReaderHadDoubts) {
     const MemoCodes codes = encodeMemo(test::memoVectors()[3].name, {}).codes; // いあうえあ …
-    std::u16string read = kanaOf(test::memoVectors()[3]);
-    read[0] = u'こ'; // a look-alike of "い", which a hand would have meant
-    SuggestionContext context;
-    context.read.odds.resize(kMemoLength);
-    for (std::size_t n = 1; n < kMemoLength; ++n)
-        context.read.odds[n][codes[n]] = 0.9f;
-    context.read.odds[0][9] = 0.3f; // こ
-    context.read.odds[0][2] = 0.5f; // う
-    context.read.odds[0][1] = 0.2f; // い
-    EXPECT_EQ(suggestMemos(read, {}, SuggestionScope::Refused).offered.front().codes[0], 1);
-    const auto offered = suggestMemos(read, context, SuggestionScope::Refused, kAll).offered;
-    ASSERT_FALSE(offered.empty());
-    EXPECT_EQ(offered.front().codes[0], 2);
-    for (const MemoSuggestion& s : offered)
-        EXPECT_EQ(s.change.find(u"入れかえ"), std::u16string::npos);
+    EXPECT_EQ(suggestMemos(std::u16string(u"こ") + kanaOf(test::memoVectors()[3]).substr(1), {},
+                           SuggestionScope::Refused)
+                  .offered.front()
+                  .codes[0],
+              1); // without the reader's doubts, the look-alike of "こ" that a hand would mean
+    // At each place, "こ" was read where "う" or "お" was nearly as likely.
+    const struct {
+        std::size_t place;
+        std::uint8_t likelier;
+        std::u16string change;
+    } cases[]{{0, 2, u"１番目の「こ」を「う」に"}, {2, 4, u"３番目の「こ」を「お」に"}};
+    for (const auto& c : cases) {
+        std::u16string read = kanaOf(test::memoVectors()[3]);
+        read[c.place] = u'こ';
+        SuggestionContext context;
+        context.read.odds.resize(kMemoLength);
+        for (std::size_t n = 0; n < kMemoLength; ++n)
+            context.read.odds[n][codes[n]] = 0.9f;
+        context.read.odds[c.place][codes[c.place]] = 0.2f;
+        context.read.odds[c.place][9] = 0.3f; // こ
+        context.read.odds[c.place][c.likelier] = 0.5f;
+        const auto offered = suggestMemos(read, context, SuggestionScope::Refused, kAll).offered;
+        ASSERT_FALSE(offered.empty());
+        EXPECT_EQ(offered.front().codes[c.place], c.likelier);
+        EXPECT_EQ(offered.front().change, c.change);
+        for (const MemoSuggestion& s : offered)
+            EXPECT_EQ(s.change.find(u"入れかえ"), std::u16string::npos);
+    }
+    // A reading that reads is doubted where its second reading came close: "う" read at the
+    // third place, "お" nearly as likely, which gives a memo too.
+    SuggestionContext close;
+    close.read.odds.resize(kMemoLength);
+    for (std::size_t n = 0; n < kMemoLength; ++n)
+        close.read.odds[n][codes[n]] = 0.9f;
+    close.read.odds[2][2] = 0.5f;
+    close.read.odds[2][4] = 0.45f;
+    const auto doubted =
+        suggestMemos(kanaOf(test::memoVectors()[3]), close, SuggestionScope::Doubtful, kAll)
+            .offered;
+    ASSERT_FALSE(doubted.empty());
+    EXPECT_EQ(doubted.front().codes[2], 4);
+    EXPECT_EQ(doubted.front().change, u"３番目の「う」を「お」に");
 }
 
 } // namespace

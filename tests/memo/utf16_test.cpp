@@ -1,5 +1,7 @@
 #include "memo/utf16.h"
 
+#include "support/text_printer.h"
+
 #include <gtest/gtest.h>
 
 namespace pelio {

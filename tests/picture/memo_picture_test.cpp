@@ -3,6 +3,7 @@
 #include "memo/memo_reader.h"
 #include "memo/memo_text.h"
 #include "memo_pictures.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "picture_wire.h"
 
 #include "entry/picture_entry.h"
+#include "support/text_printer.h"
 
 #include <gtest/gtest.h>
 
