@@ -40,13 +40,20 @@ const says = (parts) => (said) => parts.every((part) => said.includes(part));
 async function hear(act) {
   const before = spoken().length;
   await act();
+  // The reason line's own text, without what it holds unseen for a screen reader.
   const [memo, rank, reason] = await page.evaluate(() => ['PWD', 'Lab_Gam', 'Lab_Rsn']
-    .map((id) => document.getElementById(id)).map((shown) => shown.value ?? shown.firstChild?.textContent));
+    .map((id) => document.getElementById(id)).map((shown) => shown.value ??
+      [...shown.childNodes].filter((node) => node.nodeType === Node.TEXT_NODE).map((node) => node.data).join('')));
   heard.push(reason ? [reason] : [memo, rank]);
   await until(() => spoken().slice(before).some(says(heard.at(-1))), heard.at(-1));
 }
 
-for (const key of ['#Nm01', '#Nm_Inpt']) await page.click(key);
+// A whole name: 完了 says no more than the memo and the rank. Clicked as fast as a script can,
+// the keys bring Firefox's Orca more than it takes in at once: 完了 waits until it has gone quiet,
+// as a player listening would.
+for (let slot = 0; slot < 4; ++slot) for (const key of ['#Nm01', '#Nm_Inpt']) await page.click(key);
+for (let said = -1; said !== spoken().length; await new Promise((resolve) => setTimeout(resolve, 1500)))
+  said = spoken().length;
 for (let twice = 0; twice < 2; ++twice) await hear(() => page.click('#Answer'));
 const slipped = heard[0][0].replaceAll('\u3000', '').slice(0, -1);
 // In the box before it takes focus: typed with it, the letters keep Orca busy while Enter comes.
