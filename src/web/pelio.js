@@ -38,7 +38,7 @@ const reason = $(ids.reason);
 const heard = $('Pel_Said');
 const fixList = $(ids.fixList);
 const fixItems = $('Fix_Items');
-const dialog = $(ids.about);
+const dialog = $(ids.aboutDialog);
 // As the style sheet tells a touch screen.
 const touch = matchMedia('(pointer: coarse)');
 

@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     }
     const fs::path site(argv[1]);
     const std::string pageTemplate = contents(argv[2]);
-    std::string styleSheet = contentsFor(argv[3], "style");
+    std::string styleSheet = withControlIds(contentsFor(argv[3], "style")).value_or("");
     std::string coreScript = contentsFor(argv[4], "script");
     std::string pageScript = contentsFor(argv[5], "script");
     const std::size_t coreWasmSize = contents(argv[6]).size();

@@ -3,6 +3,9 @@
 #include "entry/memo_entry.h"
 #include "layout/window_layout.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -92,6 +95,53 @@ std::string exported(std::string_view name,
 
 } // namespace
 
+std::vector<std::pair<std::string, std::string_view>> controlIds() {
+    std::vector<std::pair<std::string, std::string_view>> ids{
+        {"memoBox", controlOf(Role::MemoBox).id},
+        {"reason", controlOf(Role::Reason).id},
+        {"fixList", controlOf(Role::FixList).id},
+        {"noticeBar", controlOf(Role::NoticeBar).id},
+        {"notebookList", controlOf(Role::Notebook).id},
+        {"aboutDialog", controlOf(Role::Dialog).id},
+    };
+    for (const Control& row : kControls) {
+        if (row.command != Command::None && row.front != Front::Window)
+            ids.emplace_back(commandName(row.command), row.id);
+        if (row.face == Face::AboutTitle)
+            ids.emplace_back("aboutTitle", row.id);
+        if (row.face == Face::AboutVersion)
+            ids.emplace_back("aboutVersion", row.id);
+        if (row.role == Role::Text && row.wraps)
+            ids.emplace_back("aboutNotice", row.id);
+    }
+    return ids;
+}
+
+std::optional<std::string> withControlIds(std::string_view styleSheet) {
+    constexpr std::string_view kPrefix = "#id-";
+    const auto ids = controlIds();
+    const auto inName = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    std::string out;
+    std::size_t at = 0;
+    for (std::size_t found; (found = styleSheet.find(kPrefix, at)) != std::string_view::npos;) {
+        std::size_t end = found + kPrefix.size();
+        while (end < styleSheet.size() && inName(styleSheet[end]))
+            ++end;
+        const std::string_view name =
+            styleSheet.substr(found + kPrefix.size(), end - found - kPrefix.size());
+        const auto id = std::find_if(ids.begin(), ids.end(),
+                                     [&](const auto& known) { return known.first == name; });
+        if (id == ids.end()) {
+            std::fprintf(stderr, "pelio_site_writer: the style sheet names no control #id-%.*s\n",
+                         static_cast<int>(name.size()), name.data());
+            return std::nullopt;
+        }
+        out.append(styleSheet.substr(at, found - at)).append("#").append(id->second);
+        at = end;
+    }
+    return out.append(styleSheet.substr(at));
+}
+
 std::string pageConstants() {
     std::vector<std::pair<std::string, std::string>> commands, commandIds, outcomes, arrows;
     for (int value = 0; value < kCommandCount; ++value)
@@ -105,17 +155,9 @@ std::string pageConstants() {
         outcomes.emplace_back(outcomeName(kind), std::to_string(static_cast<int>(kind)));
     for (auto direction : {Direction::Left, Direction::Right, Direction::Up, Direction::Down})
         arrows.emplace_back(arrowKey(direction), std::to_string(static_cast<int>(direction)));
-    const std::vector<std::pair<std::string, std::string>> ids{
-        {"memoBox", quoted(controlOf(Role::MemoBox).id)},
-        {"reason", quoted(controlOf(Role::Reason).id)},
-        {"fixList", quoted(controlOf(Role::FixList).id)},
-        {"noticeBar", quoted(controlOf(Role::NoticeBar).id)},
-        {"notebookList", quoted(controlOf(Role::Notebook).id)},
-        {"about", quoted(controlOf(Role::Dialog).id)},
-        {"switchPage", quoted(commandControl(Command::SwitchPage, Front::Page).id)},
-        {"notebook", quoted(commandControl(Command::Notebook, Front::Page).id)},
-        {"picture", quoted(commandControl(Command::Picture, Front::Page).id)},
-    };
+    std::vector<std::pair<std::string, std::string>> ids;
+    for (const auto& [name, id] : controlIds())
+        ids.emplace_back(name, quoted(id));
     return "// Written by pelio_site_writer from the core's tables.\n" +
            exported("Command", commands) + exported("commandOf", commandIds) +
            exported("outcomes", outcomes) + exported("arrows", arrows) + exported("ids", ids);
