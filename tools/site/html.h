@@ -12,7 +12,7 @@ namespace pelio::site {
 std::string html(std::string_view text);
 std::string html(std::u16string_view text);
 
-// A colour as CSS writes it, "#c0c0c0".
+// A colour as CSS writes it, "#rrggbb".
 std::string hex(layout::Rgb colour);
 
 // A control's place in twips, as the style sheet takes it; the style sheet turns twips into rem.

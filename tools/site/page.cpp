@@ -180,6 +180,10 @@ const Control& versionText() {
 // pixels to the rem, a pixel of the window is a pixel of the page.
 constexpr int kPixelsPerRem = 16;
 
+// CSS's pixels and points, as Windows' are at 96 dots per inch.
+constexpr double kPixelsPerInch = 96;
+constexpr double kPointsPerInch = 72;
+
 // A list of font families as CSS writes it.
 template <typename Families> std::string fontList(const Families& families) {
     std::string fonts;
@@ -199,7 +203,8 @@ std::string rootProperties() {
            ";--line:" + hex(kLineColour) + ";--black:" + hex(kBlack) + ";--white:" + hex(kWhite) +
            ";--silver:" + hex(kSilver) + ";--grey:" + hex(kGrey) +
            ";--version:" + hex(*versionText().foreground) +
-           ";--about-title-fonts:" + fontList(about::kTitleFamilies) +
+           ";--about-title-fonts:" + fontList(about::kTitleFamilies) + ";--about-title-size:" +
+           pixels(static_cast<int>(about::kTitleFont.points * kPixelsPerInch / kPointsPerInch)) +
            ";--about-version-fonts:" + fontList(about::kVersionFamilies) +
            ";--client-width:" + std::to_string(kClientWidth) +
            ";--key-columns:" + std::to_string(kKeyColumns) +
