@@ -175,6 +175,7 @@ test.describe(() => {
   }, fs.readFileSync(file).toString('base64'));
 
   test('a screenshot, a photo turned by its EXIF, a paste and a drop are read, beside where the memo was', async ({ page, context }) => {
+    test.slow(); // four pictures, the recognizer's first load among them
     const [screenshot, photo] = pictures;
     await open(page);
     const read = async (memo) => {
@@ -212,6 +213,7 @@ test.describe(() => {
 // A picture without a memo, and a file that is no picture, each say why; the box keeps what it
 // held, and nothing else changes. 写真から読む opens by the keyboard, the next stop after the box.
 test('a picture without a memo and a file that is none say why, and change nothing', async ({ page }) => {
+  test.slow(); // the recognizer's first load, in a worker, takes a busy machine a while
   await open(page);
   await page.fill('#PWD', 'たい');
   const blank = Buffer.from(await page.evaluate(async () => {
