@@ -195,7 +195,8 @@ inline constexpr std::array kControls{
             .front = Front::Page,
             .caption = u"コピー",
             .command = Command::CopyMemo},
-    // The window's, in the room between the memo box's right edge and the client area's.
+    // The window's, in the room between the memo box's right edge and the client area's; the
+    // picture's comes with the window's picture input.
     Control{.id = "PWD_Log",
             .role = Role::Button,
             .front = Front::Window,

@@ -237,6 +237,7 @@ Slots pageSlots(std::string styleSheet, std::string coreScript, std::string core
         {"NAME_BOXES", nameBoxes()},
         {"KEYBOARD", keyboard()},
         {"KANA_KEYS", std::to_string(kKanaCount)},
+        {"KEYS_NAME", html(controlOf(Role::Keys).spoken)},
         {"PROGRESS_TITLE", title(titleOf(Role::FlagBoxes), "h2")},
         {"PROGRESS_TITLE_ID", std::string(titleOf(Role::FlagBoxes).id)},
         {"FLAG_BOXES", flagBoxes()},
