@@ -159,3 +159,9 @@ awk -v start="$paste_start" -v after="$paste_after" 'BEGIN {
     printf "%-34s %10s %10s %12s\n", "goal", "", "", "<= 10.0"
     printf "%-34s %10s %10s %12s\n", "met?", "", "", growth <= 10 ? "yes" : "NO"
 }'
+
+# A photo's file to the memo read in the window, on the same X server: a 12-megapixel photo and
+# the largest picture read at all, each in a process of its own. It writes them where it runs.
+echo
+shown "(cd $build && DISPLAY=$DISPLAY QT_QPA_PLATFORM=xcb bench/picture_window)"
+(cd "$build" && bench/picture_window)

@@ -26,6 +26,11 @@ struct PictureOutcome {
 inline constexpr std::u16string_view kUnreadablePicture =
     u"このファイルは画像として読めません（画像でないか、途中で切れています）";
 
+// Why nothing was read from a picture that would take more memory to decode whole than a front
+// end allows, in a format that cannot be scaled down as it is decoded (a large PNG).
+inline constexpr std::u16string_view kPictureTooLargeToDecode =
+    u"画像が大きすぎて読めません。小さくするか、JPEGにしてからお試しください";
+
 PictureOutcome readPicture(StateRecord& state, std::u16string_view box,
                            const PictureReading& reading, Keeping keeping = {});
 

@@ -38,8 +38,17 @@ bool MemoBox::acceptsClipboard(QClipboard::Mode mode) {
     return accepts(QGuiApplication::clipboard()->text(mode));
 }
 
+bool MemoBox::pastesPicture() {
+    const QMimeData* clipped = QGuiApplication::clipboard()->mimeData();
+    std::optional<LoadedPicture> picture = clipped ? loadPicture(*clipped) : std::nullopt;
+    if (picture)
+        emit pictureGiven(*picture);
+    return picture.has_value();
+}
+
 void MemoBox::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Paste) && !acceptsClipboard(QClipboard::Clipboard))
+    if (event->matches(QKeySequence::Paste) &&
+        (pastesPicture() || !acceptsClipboard(QClipboard::Clipboard)))
         return;
     const bool typesText = !event->text().isEmpty() && event->text().at(0).isPrint();
     if (typesText && !hasSelectedText() && !accepts(event->text()))
@@ -57,9 +66,13 @@ void MemoBox::contextMenuEvent(QContextMenuEvent* event) {
             continue;
         disconnect(action, &QAction::triggered, this, nullptr);
         connect(action, &QAction::triggered, this, [this] {
-            if (acceptsClipboard(QClipboard::Clipboard))
+            if (!pastesPicture() && acceptsClipboard(QClipboard::Clipboard))
                 paste();
         });
+        // The line edit offers to paste text only.
+        if (const QMimeData* clipped = QGuiApplication::clipboard()->mimeData();
+            clipped && holdsPicture(*clipped))
+            action->setEnabled(!isReadOnly());
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
@@ -75,6 +88,11 @@ void MemoBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MemoBox::dropEvent(QDropEvent* event) {
+    if (std::optional<LoadedPicture> picture = loadPicture(*event->mimeData())) {
+        event->acceptProposedAction();
+        emit pictureGiven(*picture);
+        return;
+    }
     if (!accepts(event->mimeData()->text())) {
         event->ignore();
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/picture_loader.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 
@@ -20,6 +22,8 @@ public:
 signals:
     // Text was refused, for `reason`.
     void refused(const QString& reason);
+    // A picture was pasted or dropped in place of text.
+    void pictureGiven(const pelio::ui::LoadedPicture& picture);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -32,6 +36,8 @@ private:
     // Whether the box takes `incoming` in place of the selection; if not, says why.
     bool accepts(const QString& incoming);
     bool acceptsClipboard(QClipboard::Mode mode);
+    // Whether the clipboard holds a picture, which is then read.
+    bool pastesPicture();
 };
 
 } // namespace pelio::ui

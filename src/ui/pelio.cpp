@@ -15,6 +15,7 @@
 #include "ui/label_button.h"
 #include "ui/memo_box.h"
 #include "ui/notice_bar.h"
+#include "ui/picture_panel.h"
 #include "ui/qt_text.h"
 #include "ui/spoken_notice.h"
 #include "ui/twips.h"
@@ -156,9 +157,9 @@ void Pelio::buildControls(QWidget* area) {
             buildFlagBoxes(area);
             break;
         case Role::Button:
-            // The picture's button comes with the picture input, which the window has yet to get.
-            if (control.command != layout::Command::Picture)
-                built = addCommand(area, control);
+            built = addCommand(area, control);
+            if (control.command == layout::Command::Picture)
+                buildPictureInput(area);
             break;
         case Role::MemoBox:
             built = buildMemoBox(area, control);
@@ -325,12 +326,13 @@ void Pelio::run(layout::Command command) {
         return Allset_Click();
     case Command::Notebook:
         return PWD_Log_Click();
+    case Command::Picture:
+        return PWD_Img_Click();
     case Command::Quit:
         return Quit_sm_Click();
     case Command::About:
         return Abot_sm_Click();
     case Command::None:
-    case Command::Picture:
     case Command::CopyLink:
     case Command::CopyMemo:
     case Command::CloseAbout: // the page's, or the version dialog's own
@@ -395,6 +397,7 @@ void Pelio::orderTabStops() {
                 stops << controls_[row];
         }
     }
+    stops << picturePanel_->stops();
     for (qsizetype i = 0; i + 1 < stops.size(); ++i)
         setTabOrder(stops[i], stops[i + 1]);
 }

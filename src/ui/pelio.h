@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -26,6 +27,9 @@ class MemoBox;
 class NoticeBar;
 class NotebookWindow;
 class Pel_Ver;
+class PictureInput;
+class PicturePanel;
+struct LoadedPicture;
 class SpokenNotices;
 
 // The main window: the kana keyboard and name boxes, the progress check boxes, the
@@ -57,6 +61,7 @@ public slots:
     void Quit_sm_Click();
     void Abot_sm_Click();
     void PWD_Log_Click();
+    void PWD_Img_Click();
     // Kana typed on the computer's keyboard: each acts as its key and the input key.
     void Nm_Typed(const QString& text);
 
@@ -77,6 +82,7 @@ private:
     void addMenuItem(const layout::Control& control);
     LabelButton* commandButton(layout::Command command) const;
     void run(layout::Command command);
+    void buildPictureInput(QWidget* area);
     void orderTabStops();
     static QString memoBoxTip();
     void armMenuBar();
@@ -92,7 +98,10 @@ private:
     void offerFixes(const MemoOutcome& outcome);
     // Enter or 完了: the memo box read by `rule`, the memo kept in the notebook, and a read that
     // replaced the name or the ticks offered to be undone.
-    MemoOutcome::Kind takeMemo(MemoOutcome (*rule)(StateRecord&, std::u16string_view, Keeping));
+    MemoOutcome::Kind
+    takeMemo(const std::function<MemoOutcome(StateRecord&, std::u16string_view, Keeping)>& rule);
+    // A picture pasted, dropped or chosen: what it gave read as Enter would read it.
+    void takePicture(const LoadedPicture& picture);
     Entry entry() const;
     void putBack(const Entry& entry);
     void notebookChanged();
@@ -126,6 +135,8 @@ private:
     EntryKeeper* keeper_ = nullptr;
     bool saving_ = false;
     QPointer<NotebookWindow> notebook_;
+    PictureInput* pictures_ = nullptr;
+    PicturePanel* picturePanel_ = nullptr;
     bool memoReasonShown_ = false;
     bool iconAttached_ = false;
     QPointer<Pel_Ver> about_;

@@ -178,7 +178,8 @@ void Pelio::readMemo(const QString& text) {
         announce(qs(spokenResults(shownResults(state_))));
 }
 
-MemoOutcome::Kind Pelio::takeMemo(MemoOutcome (*rule)(StateRecord&, std::u16string_view, Keeping)) {
+MemoOutcome::Kind Pelio::takeMemo(
+    const std::function<MemoOutcome(StateRecord&, std::u16string_view, Keeping)>& rule) {
     const Entry before = entry();
     Notebook& notebook = store_.notebook();
     const std::optional<NoteEntry> newest =
