@@ -47,7 +47,10 @@ void switchState(const Pelio& window, bool first) {
 QStringList results(const Pelio& window) {
     QStringList shown;
     for (const pelio::LocationInfo& place : pelio::kLocations)
-        shown << window.findChild<QLabel*>(pelio::ui::controlName(place.labelName))->text();
+        shown << window
+                     .findChild<QLabel*>(
+                         pelio::ui::controlName(pelio::layout::hintLine(place.location).id))
+                     ->text();
     shown << window.findChild<QLabel*>("Lab_Gam")->text();
     shown << window.findChild<QLineEdit*>("PWD")->text();
     return shown;

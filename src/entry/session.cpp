@@ -107,7 +107,6 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
         if (!completed)
             return std::nullopt;
         state.writtenMemo = completed->writtenMemo;
-        state.metCount = completed->metCount;
         state.adviceRank = completed->adviceRank;
     }
     for (int flag = 1; flag <= kFlagCount; ++flag) {
@@ -121,7 +120,6 @@ std::optional<StateRecord> restoreEntry(std::u16string_view saved) {
     state.keyPending = numbers[Pending] != 0;
     state.pendingKeyCommitted = numbers[Pending] == 1;
     state.pendingKeyIndex = static_cast<KanaCode>(numbers[PendingKey]);
-    state.pendingKana = state.keyPending ? kanaSymbol(state.pendingKeyIndex) : char16_t{};
     for (std::size_t slot = 0; slot < kNameSlots; ++slot) {
         state.nameKeyIndex[slot] = static_cast<KanaCode>(numbers[Name1 + slot]);
         state.nameShown[slot] = (numbers[Shown] >> slot & 1) != 0;

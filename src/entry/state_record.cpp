@@ -13,7 +13,6 @@ namespace pelio {
 void pressKanaKey(StateRecord& state, KanaCode code) {
     state.keyPending = true;
     state.pendingKeyIndex = code;
-    state.pendingKana = kanaSymbol(code);
     state.pendingKeyCommitted = false;
 }
 
@@ -69,7 +68,6 @@ Results blankResults() {
 Results resetEntry(StateRecord& state) {
     state.nameCursor = 0;
     state.progressFlags = {};
-    state.metCount = 0;
     state.adviceRank = 1;
     state.nameShown = {};
     state.highlightedSlot = 0;
@@ -99,7 +97,6 @@ KnownName playerName(const StateRecord& state) {
 
 Results complete(StateRecord& state) {
     const ProgressFlags& flags = state.progressFlags;
-    state.metCount = static_cast<std::int16_t>(meetingCount(flags));
     state.adviceRank = static_cast<std::int16_t>(adviceRank(flags));
 
     Results result;

@@ -16,16 +16,15 @@ namespace pelio {
 // What an empty name box shows: the full-width question mark.
 inline constexpr char16_t kEmptyNameBox = u'？';
 
-// Everything the main window's handlers share for one run. It starts zero-filled and is
-// never saved. The operations below are the rules of every handler; a front end only shows
-// what they leave here.
+// Everything the main window's handlers share for one run. It starts zero-filled; a front end
+// keeps it between runs or reloads as the line session.h writes. The operations below are the
+// rules of every handler; a front end only shows what they leave here.
 struct StateRecord {
     // Name entry. `nameCursor` counts the slots filled so far (0..4) and is also the slot
     // written last; `nameKeyIndex` keeps each slot's code, slot 1 at index 0.
     std::int16_t nameCursor = 0;
     bool keyPending = false;
     KanaCode pendingKeyIndex = 0;
-    char16_t pendingKana = 0;
     bool pendingKeyCommitted = false; // by the input key, since the key was pressed
     NameCodes nameKeyIndex{};
 
@@ -46,7 +45,6 @@ struct StateRecord {
 
     // Results of the last completion; the reset puts them back. `writtenMemo` is the memo it
     // wrote into the memo box, empty before the first completion and after a reset.
-    std::int16_t metCount = 0;
     std::int16_t adviceRank = 1;
     std::u16string writtenMemo;
 

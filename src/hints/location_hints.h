@@ -13,19 +13,18 @@ enum class Location { Office, TvStation, Theatre, BoatRace, District, Pub, Hills
 
 struct LocationInfo {
     Location location;
-    std::string_view labelName; // the label that shows the line, e.g. "Lab_Ofc"
     std::u16string_view prefix; // the place's name and a full-width colon
 };
 
 inline constexpr std::array<LocationInfo, 8> kLocations{{
-    {Location::Office, "Lab_Ofc", u"事務所："},
-    {Location::TvStation, "Lab_Mai", u"まいあさＴＶ："},
-    {Location::Theatre, "Lab_Nan", u"なんば花月："},
-    {Location::BoatRace, "Lab_Sum", u"競艇場："},
-    {Location::District, "Lab_Dou", u"道頓堀："},
-    {Location::Pub, "Lab_Imd", u"居酒屋みどり："},
-    {Location::Hillside, "Lab_Sen", u"千里が丘："},
-    {Location::Person, "Lab_Tom", u"ともろう："},
+    {Location::Office, u"事務所："},
+    {Location::TvStation, u"まいあさＴＶ："},
+    {Location::Theatre, u"なんば花月："},
+    {Location::BoatRace, u"競艇場："},
+    {Location::District, u"道頓堀："},
+    {Location::Pub, u"居酒屋みどり："},
+    {Location::Hillside, u"千里が丘："},
+    {Location::Person, u"ともろう："},
 }};
 
 // What the player finds at `location` now; empty when the place has nothing to tell.

@@ -26,16 +26,9 @@ bool within(int value, int start, int length) {
 
 } // namespace
 
-const Command& command(std::string_view name) {
-    for (const Command& candidate : kCommands) {
-        if (candidate.name == name)
-            return candidate;
-    }
-    std::abort(); // a name not in the table is a programming error
-}
-
 std::u16string_view pageSwitchCaption(int flagPage) {
-    return flagPage == 0 ? command("Lab_Pag").caption : u"前のページへ";
+    return flagPage == 0 ? commandControl(Command::SwitchPage, Front::Both).caption
+                         : u"前のページへ";
 }
 
 Rect nameBoxCell(int slot) {
@@ -46,16 +39,20 @@ Align nameBoxAlign(int slot) {
     return slot == 2 ? Align::Left : Align::Centre;
 }
 
+std::string nameBoxName(int slot) {
+    return "Namtext" + std::to_string(slot);
+}
+
 std::u16string nameBoxSpokenName(int slot) {
     return u"なまえの" + std::u16string(1, static_cast<char16_t>(u'０' + slot)) + u"文字目";
 }
 
 Rect keyCell(KanaCode code) {
-    constexpr int kColumns = 5, kLeftBlockSize = 35;
+    constexpr int kLeftBlockSize = 35;
     const bool leftBlock = code < kLeftBlockSize;
     const int index = leftBlock ? code : code - kLeftBlockSize;
-    const int left = (leftBlock ? 240 : 1680) + kCellPitch * (index % kColumns);
-    return {left, 840 + kCellPitch * (index / kColumns), kKeySize, kKeySize};
+    const int left = (leftBlock ? 240 : 1680) + kCellPitch * (index % kKeyColumns);
+    return {left, 840 + kCellPitch * (index / kKeyColumns), kKeySize, kKeySize};
 }
 
 std::string keyName(KanaCode code) {
@@ -69,19 +66,11 @@ Rect flagBoxCell(const FlagInfo& info) {
             480 + kCellPitch * (info.row - 1), info.widthTwips, 255};
 }
 
-Rect resultCell(std::string_view name) {
-    for (const ResultCell& result : kResultCells) {
-        if (result.name == name)
-            return result.cell;
-    }
-    std::abort();
-}
-
 Rect keyboardCell(int member) {
     if (member == kBackspaceMember)
-        return command("Nm_Back").cell;
+        return commandControl(Command::Backspace, Front::Both).cell;
     if (member == kInputMember)
-        return command("Nm_Inpt").cell;
+        return commandControl(Command::Input, Front::Both).cell;
     return keyCell(static_cast<KanaCode>(member));
 }
 

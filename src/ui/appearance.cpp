@@ -79,7 +79,7 @@ public:
         switch (metric) {
         case PM_IndicatorWidth:
         case PM_IndicatorHeight:
-            return 13;
+            return layout::kFlagBoxPixels;
         case PM_CheckBoxLabelSpacing:
             return 4;
         default:

@@ -8,7 +8,8 @@
 
 namespace pelio::ui {
 
-// A control name from the logic's tables (flag boxes, hint labels) as a Qt object name.
+// A control name from the layout's tables (the control table, the flag catalogue) as a Qt
+// object name.
 inline QString controlName(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }

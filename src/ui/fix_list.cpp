@@ -76,7 +76,7 @@ public:
 FixList::FixList(QWidget* parent)
     : QListWidget(parent) {
     setItemDelegate(new MarkedTextDelegate(this));
-    setAccessibleName(QStringLiteral("近いそうさめも"));
+    setAccessibleName(qs(layout::controlOf(layout::Role::FixList).spoken));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(this, &QListWidget::itemClicked, this, &FixList::choose);
     hide();

@@ -1,5 +1,7 @@
 #include "ui/fix_panel.h"
 
+#include "layout/controls.h"
+#include "ui/control_names.h"
 #include "ui/fix_list.h"
 #include "ui/qt_text.h"
 
@@ -16,7 +18,7 @@ FixPanel::FixPanel(QWidget* parent)
     setObjectName("Fix_Panel");
     setAutoFillBackground(true);
     heading_->setObjectName("Fix_Head");
-    list_->setObjectName("PWD_Fix");
+    list_->setObjectName(controlName(layout::controlOf(layout::Role::FixList).id));
     hint_->setObjectName("Fix_Hint");
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,7 @@
 #include "ui/keyboard_grid.h"
 
 #include "ui/arrow_keys.h"
-#include "ui/clickable_label.h"
+#include "ui/label_button.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -13,7 +13,7 @@ namespace pelio::ui {
 KeyboardGrid::KeyboardGrid(const Members& members, QObject* parent)
     : QObject(parent)
     , members_(members) {
-    for (ClickableLabel* member : members_) {
+    for (LabelButton* member : members_) {
         member->setFocusPolicy(Qt::NoFocus);
         member->installEventFilter(this);
         member->setAttribute(Qt::WA_InputMethodEnabled);

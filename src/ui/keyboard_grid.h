@@ -8,7 +8,7 @@
 
 namespace pelio::ui {
 
-class ClickableLabel;
+class LabelButton;
 
 // Makes the kana keys, backspace and input one stop for the Tab key: only the member last
 // visited takes focus, and the arrow keys move between members as they stand on screen.
@@ -16,13 +16,13 @@ class ClickableLabel;
 class KeyboardGrid : public QObject {
     Q_OBJECT
 public:
-    using Members = std::array<ClickableLabel*, layout::kKeyboardMembers>;
+    using Members = std::array<LabelButton*, layout::kKeyboardMembers>;
 
     // `members` in the layout's order: the kana keys by code, then backspace and input.
     KeyboardGrid(const Members& members, QObject* parent);
 
     // The member the Tab key stops at.
-    ClickableLabel* current() const { return members_[static_cast<std::size_t>(current_)]; }
+    LabelButton* current() const { return members_[static_cast<std::size_t>(current_)]; }
 
 signals:
     void keyTyped(pelio::KanaCode code);

@@ -1,8 +1,10 @@
 #include "ui/notebook_window.h"
 
 #include "entry/undo.h"
+#include "layout/controls.h"
 #include "memo/utf16.h"
 #include "memo/wording.h"
+#include "ui/control_names.h"
 #include "ui/notebook_store.h"
 #include "ui/qt_text.h"
 
@@ -61,8 +63,9 @@ NotebookWindow::NotebookWindow(NotebookStore& store, QWidget* parent)
 
     empty_->setObjectName("Log_Empty");
     empty_->setWordWrap(true);
-    list_->setObjectName("Log_List");
-    list_->setAccessibleName(QStringLiteral("ノート"));
+    const layout::Control& listed = layout::controlOf(layout::Role::Notebook);
+    list_->setObjectName(controlName(listed.id));
+    list_->setAccessibleName(qs(listed.spoken));
     // Two lines each, the second cut short where it is long (its tool tip has all of it): a
     // thousand entries laid out each by its own text took the better part of a second.
     list_->setUniformItemSizes(true);

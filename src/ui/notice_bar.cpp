@@ -1,6 +1,9 @@
 #include "ui/notice_bar.h"
 
 #include "entry/undo.h"
+#include "layout/controls.h"
+#include "ui/control_names.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -14,8 +17,9 @@ NoticeBar::NoticeBar(QWidget* parent)
     : QFrame(parent)
     , label_(new QLabel(this))
     , button_(new QPushButton(this)) {
-    setObjectName("Pel_Note");
-    setAccessibleName(QStringLiteral("お知らせ"));
+    const layout::Control& bar = layout::controlOf(layout::Role::NoticeBar);
+    setObjectName(controlName(bar.id));
+    setAccessibleName(qs(bar.spoken));
     label_->setObjectName("Pel_Note_Text");
     label_->setWordWrap(true);
     button_->setObjectName("Pel_Note_Button");

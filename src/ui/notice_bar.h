@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace pelio::ui {
 
-// The notice bar under the client area, Pel_Note: one notice at a time, a label and, where the
+// The notice bar under the client area: one notice at a time, a label and, where the
 // player can do something about it, a button. It is there only while it has a notice, under
 // the window's form, so that no control moves or is covered. A notice stays the undo time, and
 // longer while the pointer or the keyboard's focus is on the bar.

@@ -18,7 +18,7 @@ class QLabel;
 
 namespace pelio::ui {
 
-class ClickableLabel;
+class LabelButton;
 class FixList;
 class FixPanel;
 class KeyboardGrid;
@@ -73,14 +73,18 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildKeyboard(QWidget* area);
+    void buildControls(QWidget* area);
+    void buildNameBoxes(QWidget* area);
+    void buildKeys(QWidget* area);
     void buildFlagBoxes(QWidget* area);
-    void buildCommands(QWidget* area);
-    void buildResults(QWidget* area);
-    ClickableLabel* addCommand(QWidget* area, std::string_view name);
+    LabelButton* addCommand(QWidget* area, const layout::Control& control);
+    MemoBox* buildMemoBox(QWidget* area, const layout::Control& control);
+    void addMenuItem(const layout::Control& control);
+    LabelButton* commandButton(layout::Command command) const;
+    void run(layout::Command command);
     void buildPictureInput(QWidget* area);
-    void buildMenu();
     void orderTabStops();
+    static QString memoBoxTip();
     void armMenuBar();
     void attachIcon();
 
@@ -109,14 +113,17 @@ private:
 
     StateRecord state_;
 
+    // The table's controls that stand on their own, by row; null where a row is none of them.
+    std::array<QWidget*, layout::kControls.size()> controls_{};
+
     std::array<QLabel*, kNameSlots> nameBoxes_{};
     std::array<QCheckBox*, kFlagCount> flagBoxes_{};
     std::array<QLabel*, kLocations.size()> hintLabels_{};
-    std::array<ClickableLabel*, kKanaCount> keys_{};
+    std::array<LabelButton*, kKanaCount> keys_{};
     Keystrokes* keystrokes_ = nullptr;
     KeyboardGrid* keyboard_ = nullptr;
     layout::ArrowMoves flagMoves_;
-    ClickableLabel* pageSwitch_ = nullptr;
+    QLabel* memoTitle_ = nullptr;
     QLabel* rankLabel_ = nullptr;
     MemoBox* memoBox_ = nullptr;
     QLabel* memoReason_ = nullptr;

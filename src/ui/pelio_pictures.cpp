@@ -1,6 +1,7 @@
 // The main window's part in reading a memo from a picture: the button, the paste and the drop
 // bring the picture, the core reads it as Enter would, and a panel shows where it was found.
 #include "entry/picture_entry.h"
+#include "ui/label_button.h"
 #include "ui/memo_box.h"
 #include "ui/pelio.h"
 #include "ui/picture_loader.h"
@@ -12,7 +13,6 @@
 namespace pelio::ui {
 
 void Pelio::buildPictureInput(QWidget* area) {
-    addCommand(area, "PWD_Img");
     pictures_ = new PictureInput(this);
     connect(pictures_, &PictureInput::given, this, &Pelio::takePicture);
     connect(memoBox_, &MemoBox::pictureGiven, this, &Pelio::takePicture);
@@ -22,7 +22,7 @@ void Pelio::buildPictureInput(QWidget* area) {
     picturePanel_->layout()->activate(); // its controls in place before it is first shown
     static_cast<QBoxLayout*>(area->parentWidget()->layout())->insertWidget(1, picturePanel_);
     connect(picturePanel_, &PicturePanel::closed, this,
-            [this] { findChild<QWidget*>("PWD_Img")->setFocus(Qt::OtherFocusReason); });
+            [this] { commandButton(layout::Command::Picture)->setFocus(Qt::OtherFocusReason); });
 }
 
 void Pelio::PWD_Img_Click() {

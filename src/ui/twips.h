@@ -3,7 +3,9 @@
 #include "layout/window_layout.h"
 
 #include <QColor>
+#include <QPalette>
 #include <QRect>
+#include <QWidget>
 
 namespace pelio::ui {
 
@@ -19,6 +21,12 @@ constexpr QRect toPixels(const layout::Rect& cell) {
 
 inline QColor toColour(layout::Rgb colour) {
     return QColor(colour.red, colour.green, colour.blue);
+}
+
+inline void setColour(QWidget* widget, QPalette::ColorRole role, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
 }
 
 } // namespace pelio::ui

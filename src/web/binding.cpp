@@ -298,11 +298,11 @@ EMSCRIPTEN_KEEPALIVE int pelio_result_count() {
 }
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_label(int index) {
     if (index == 0)
-        return give(layout::kMemoBoxName);
+        return give(layout::controlOf(layout::Role::MemoBox).id);
     if (index == 1)
-        return give(layout::kRankLineName);
+        return give(layout::rankLine().id);
     if (index > 1 && index < kResultCount)
-        return give(kLocations[static_cast<std::size_t>(index - 2)].labelName);
+        return give(layout::hintLine(kLocations[static_cast<std::size_t>(index - 2)].location).id);
     return nullptr;
 }
 EMSCRIPTEN_KEEPALIVE const char16_t* pelio_result_text(int index) {

@@ -3,12 +3,13 @@
 // says there is one. Storage that is full or blocked costs only the keeping: the page says so
 // once, and the notebook lives on in the tab. Its window lists the entries newest first; one
 // chosen is read as Enter would read it.
+import { ids } from 'pelio-constants';
 import { $, call, core, passLong, read } from './core.mjs';
 import { notice } from './notice.mjs';
 
 const storageKey = 'pelio.notebook';
 const notebookWindow = $('Log_Win');
-const list = $('Log_List');
+const list = $(ids.notebookList);
 const undoButton = $('Log_Undo');
 const message = $('Log_Msg');
 const file = $('Log_Load');
@@ -18,7 +19,7 @@ let saving = 0;
 let warned = false;
 
 function cannotStore() {
-  if (!warned) notice($('Pel_Note').dataset.unsaved);
+  if (!warned) notice($(ids.noticeBar).dataset.unsaved);
   warned = true;
 }
 

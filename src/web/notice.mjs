@@ -1,9 +1,10 @@
-// The notice bar at the foot of the screen, #Pel_Note: one notice at a time, spoken as it
+// The notice bar at the foot of the screen: one notice at a time, spoken as it
 // appears (role="status"), with a button where it can be undone. It stays the core's undo time,
 // and longer while the pointer or the keyboard's focus is on it; a new notice replaces it.
+import { ids } from 'pelio-constants';
 import { $ } from './core.mjs';
 
-const bar = $('Pel_Note');
+const bar = $(ids.noticeBar);
 const { seconds, undoCaption, undone } = bar.dataset;
 let timer = 0;
 const on = { pointer: false, focus: false };

@@ -11,10 +11,13 @@
 // page's head asks browsers that can to draw nothing until the element after this script is
 // parsed (rel=expect; Chromium lets the page be drawn as soon as the start tag of the element
 // named is parsed, so it cannot be this script).
+import { Command, arrows, commandOf, ids, outcomes } from 'pelio-constants';
 import { $, call, core, pass, read, started } from './core.mjs';
 import { notice } from './notice.mjs';
+import { moveInKeyboard, shortcutFor } from './keys.mjs';
 import { loadNotebook, notebookChanged, setUpNotebook } from './notebook.mjs';
 import { setUpPictureInput } from './picture_input.mjs';
+import { offerUpdates } from './updates.mjs';
 
 const flags = Array.from({ length: call('flag_count') }, (_, i) => ({
   number: i + 1,
@@ -31,11 +34,11 @@ const keyboard = [];
 for (const member of document.querySelectorAll('[data-member]')) keyboard[Number(member.dataset.member)] = member;
 keyboard.forEach((member, i) => { member.tabIndex = i ? -1 : 0; });
 const kanaKeys = Number(document.querySelector('[data-kana-keys]').dataset.kanaKeys);
-const reason = $('Lab_Rsn');
+const reason = $(ids.reason);
 const heard = $('Pel_Said');
-const fixList = $('PWD_Fix');
+const fixList = $(ids.fixList);
 const fixItems = $('Fix_Items');
-const dialog = $('Pel_Ver');
+const dialog = $(ids.aboutDialog);
 // As the style sheet tells a touch screen.
 const touch = matchMedia('(pointer: coarse)');
 
@@ -61,7 +64,7 @@ function showFlags() {
 
 function showPage() {
   const shown = call('shown_page');
-  $('Lab_Pag').textContent = read(call('page_switch_caption'));
+  $(ids.switchPage).textContent = read(call('page_switch_caption'));
   // A box that is hidden hands its focus to the first box of the page now shown.
   const focusWasHidden = flags.some((f) => f.box === document.activeElement && f.page !== shown);
   for (const flag of flags) flag.box.parentElement.hidden = flag.page !== shown;
@@ -139,8 +142,8 @@ function showFixes(fixes, heading = '', hint = '') {
   fixList.hidden = fixes.length === 0;
 }
 
-// What Enter, 完了 or a picture did with the memo box.
-const outcomes = { unchanged: 0, refused: 1, completed: 2, read: 3, noMemo: 4 };
+// What Enter, 完了 or a picture did with the memo box, and how its reason looks.
+const reasonLooks = { [outcomes.refused]: 'refused', [outcomes.completed]: 'note', [outcomes.noMemo]: 'picture' };
 function showOutcome(outcome) {
   if (outcome === outcomes.read) {
     showName();
@@ -152,7 +155,7 @@ function showOutcome(outcome) {
   }
   if (outcome === outcomes.unchanged) return outcome;
   const [text, said, heading, hint] = read(call('outcome_texts')).split('\n');
-  showReason(text, said, ['', 'refused', 'note', '', 'picture'][outcome]);
+  showReason(text, said, reasonLooks[outcome] ?? '');
   if (said) say(said);
   if (!text) return outcome;
   showFixes(Array.from({ length: call('fix_count') }, (_, i) => {
@@ -181,23 +184,24 @@ function undo() {
   showOutcome(outcome);
 }
 
+// What each command's button does; the notebook's and the picture's set themselves up.
 const handlers = {
-  Nm_Back() { call('backspace'); showName(); },
-  Nm_Inpt() { call('commit_key'); showName(); },
-  Lab_Pag() { call('switch_page'); showPage(); },
-  Answer() { readBox('answer'); },
-  Nm_Clear() { call('reset', pass(memo.value)); showFlags(); showName(); showResults(); refitMemo(); offerUndo(); },
-  Allset() { call('set_all_flags', pass(memo.value)); showFlags(); offerUndo(); },
-  PWD_Copy() { navigator.clipboard.writeText(memo.value); },
+  [Command.backspace]() { call('backspace'); showName(); },
+  [Command.input]() { call('commit_key'); showName(); },
+  [Command.switchPage]() { call('switch_page'); showPage(); },
+  [Command.answer]() { readBox('answer'); },
+  [Command.clear]() { call('reset', pass(memo.value)); showFlags(); showName(); showResults(); refitMemo(); offerUndo(); },
+  [Command.setAll]() { call('set_all_flags', pass(memo.value)); showFlags(); offerUndo(); },
+  [Command.copyMemo]() { navigator.clipboard.writeText(memo.value); },
   // The page's address with the box's memo, shared as a phone shares a link where it can.
-  PWD_Link() {
+  [Command.copyLink]() {
     const link = new URL(location.href);
     link.hash = `memo=${memo.value.replace(/\s/g, '')}`;
     if (touch.matches && navigator.share) navigator.share({ url: link.href }).catch(() => {});
     else navigator.clipboard.writeText(link.href);
   },
-  Abot_sm() { dialog.show(); },
-  Pel_Vbt() { dialog.close(); },
+  [Command.about]() { dialog.show(); },
+  [Command.closeAbout]() { dialog.close(); },
 };
 
 function typeText(text) {
@@ -244,7 +248,7 @@ function readChosen(text) {
   if (!touch.matches) memo.focus();
   readMemo();
 }
-setUpNotebook($('PWD_Log'), readChosen);
+setUpNotebook($(ids.notebook), readChosen);
 
 // …#memo= and a memo, opened or followed while the page is open: read, unless the tab holds an
 // entry that it would replace, where it goes into the box unread. A reload leaves the link it
@@ -262,7 +266,7 @@ function followLink() {
   memo.value = linked;
   showReason();
   refitMemo();
-  notice($('Pel_Note').dataset.linkUnread, () => {
+  notice($(ids.noticeBar).dataset.linkUnread, () => {
     memo.value = before;
     refitMemo();
   });
@@ -297,7 +301,7 @@ document.addEventListener('click', (event) => {
   if (member >= 0 && member < kanaKeys) {
     call('press_key', member);
     showName();
-  } else handlers[button.id]?.();
+  } else handlers[commandOf[button.id]]?.();
 });
 
 document.addEventListener('change', (event) => {
@@ -319,38 +323,12 @@ for (const type of ['paste', 'drop']) {
   });
 }
 
-// Shortcuts, as the page's controls announce them: "Control+Enter", "Alt+N".
-const shortcuts = [...document.querySelectorAll('[aria-keyshortcuts]')].map((control) => {
-  const keys = control.getAttribute('aria-keyshortcuts').split('+');
-  const key = keys.pop();
-  return { control, key, ctrl: keys.includes('Control'), alt: keys.includes('Alt'), shift: keys.includes('Shift') };
-});
-const matches = (shortcut, event) => event.ctrlKey === shortcut.ctrl && event.altKey === shortcut.alt
-  && event.shiftKey === shortcut.shift && !event.metaKey
-  && (shortcut.key.length === 1 ? event.code === `Key${shortcut.key}` : event.key === shortcut.key);
-
-const arrows = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
-
-// The keys move as they stand on screen, in whichever layout is shown: the core is handed
-// their places in CSS pixels, from the page's corner so that scrolling moves none of them.
-const keyPlaces = call('keyboard_cells') / 4;
-function moveInKeyboard(from, direction) {
-  keyboard.forEach((member, i) => {
-    const box = member.getBoundingClientRect();
-    core.HEAP32.set([box.left + scrollX, box.top + scrollY, box.width, box.height].map(Math.round), keyPlaces + 4 * i);
-  });
-  const to = keyboard[call('keyboard_neighbour', Number(from.dataset.member), direction)];
-  from.tabIndex = -1;
-  to.tabIndex = 0;
-  to.focus();
-}
-
 document.addEventListener('keydown', (event) => {
-  const shortcut = shortcuts.find((s) => matches(s, event));
+  const shortcut = shortcutFor(event);
   // Held down, a shortcut or Enter on a button would act again with every repeat.
   if (shortcut) {
     event.preventDefault();
-    if (!shortcut.control.disabled && !event.repeat) shortcut.control.click();
+    if (!shortcut.disabled && !event.repeat) shortcut.click();
     return;
   }
   if (event.repeat && event.key === 'Enter' && event.target.localName === 'button') {
@@ -383,16 +361,16 @@ document.addEventListener('keydown', (event) => {
   const member = event.target.dataset?.member;
   if (member !== undefined && event.key in arrows) {
     event.preventDefault();
-    moveInKeyboard(event.target, arrows[event.key]);
+    moveInKeyboard(keyboard, event.target, arrows[event.key]);
   } else if (member !== undefined && Number(member) < kanaKeys && (event.key === 'Enter' || event.key === ' ')) {
     event.preventDefault();
     if (!event.repeat) {
       call('press_key', Number(member));
-      handlers.Nm_Inpt();
+      handlers[Command.input]();
     }
   } else if (event.key === 'Backspace') {
     event.preventDefault();
-    handlers.Nm_Back();
+    handlers[Command.backspace]();
   } else if ([...event.key].length === 1 && event.key !== ' ') {
     typeText(event.key);
   }
@@ -474,27 +452,5 @@ started();
 new ResizeObserver(fitCaptions).observe(document.body);
 document.fonts.addEventListener('loadingdone', fitCaptions);
 
-// Installable and usable offline. A new build never replaces the page in use: its worker waits
-// for the next visit, or until the player chooses the notice that it is there.
-if ('serviceWorker' in navigator) {
-  const update = $('Pel_Upd');
-  let chosen = false;
-  const offer = (worker) => {
-    if (!worker || !navigator.serviceWorker.controller) return; // a first visit has no old one
-    update.hidden = false;
-    update.onclick = () => {
-      chosen = true;
-      remember();
-      worker.postMessage('take over');
-    };
-  };
-  // Outside a secure context there is no worker; the page works as well, online.
-  navigator.serviceWorker.register('sw.js').then((registration) => {
-    offer(registration.waiting);
-    registration.addEventListener('updatefound', () => {
-      const worker = registration.installing;
-      worker.addEventListener('statechange', () => worker.state === 'installed' && offer(worker));
-    });
-  }, () => {});
-  navigator.serviceWorker.addEventListener('controllerchange', () => chosen && location.reload());
-}
+// Installable and usable offline.
+offerUpdates(remember);

@@ -2,13 +2,14 @@
 // photo library), an image pasted anywhere on the page, or a file dropped on it. What reads it
 // (pictures.mjs, its worker and the recognizer) loads with the first picture given; the service
 // worker keeps it for offline use.
+import { ids } from 'pelio-constants';
 import { $ } from './core.mjs';
 
 // `host` is what the reading needs of the page: see pictures.mjs.
 export function setUpPictureInput(host) {
   const read = (file) => import('./pelio-pictures.js').then((pictures) => pictures.readPicture(file, host),
     () => host.failed());
-  const chooser = $('PWD_Img');
+  const chooser = $(ids.picture);
   chooser.addEventListener('change', () => {
     const [file] = chooser.files;
     chooser.value = '';

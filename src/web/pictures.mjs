@@ -3,6 +3,8 @@
 // Nothing of the picture leaves the device or is kept: beside the result shows the part of it
 // where the memo was found, with the text read and its doubtful kana marked, until the next
 // picture or とじる.
+import { ids } from 'pelio-constants';
+
 const $ = (id) => document.getElementById(id);
 const seen = $('Pic_Seen');
 const crop = $('Pic_Crop');
@@ -13,7 +15,7 @@ let turns = 0;
 
 $('Pic_Shut').addEventListener('click', () => {
   seen.hidden = true;
-  $('PWD_Img').focus();
+  $(ids.picture).focus();
 });
 
 // The size the file states, turned as it is shown, from the browser's reading of its header: an

@@ -3,12 +3,12 @@
 # what a desktop and apt get from them: the files, the desktop entry and metainfo as their
 # validators see them, and the package's fields and contents. Installs nothing onto this
 # machine.
-#   install_test.sh BUILD_DIR APP_ID
+#   install_test.sh BUILD_DIR APP_ID VERSION
 set -euo pipefail
 
 build=$1
 id=$2
-version=1.00
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
 #include <vector>
 
 namespace pelio::layout {
@@ -72,21 +74,20 @@ TEST(WindowLayout, TheMemoBoxsNeighboursTakeOnlyFreeRoom) {
         return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
                b.top < a.top + a.height;
     };
-    std::vector<Rect> others{kMemoBoxCell, kReasonCell, kFixListCell};
-    for (const Title& title : kTitles)
-        others.push_back(title.cell);
-    for (const ResultCell& result : kResultCells)
-        others.push_back(result.cell);
+    std::vector<Rect> others;
+    std::vector<Rect> beside;
+    for (const Control& control : kControls) {
+        if (control.inAbout || control.front == Front::Page || control.cell == Rect{})
+            continue;
+        (control.cell.left >= kMemoBoxCell.left + kMemoBoxCell.width ? beside : others)
+            .push_back(control.cell);
+    }
     for (const FlagInfo& info : kFlagCatalogue)
         others.push_back(flagBoxCell(info));
     const auto keyboard = keyboardCells();
     others.insert(others.end(), keyboard.begin(), keyboard.end());
     for (int slot = 1; slot <= kNameSlots; ++slot)
         others.push_back(nameBoxCell(slot));
-    std::vector<Rect> beside;
-    for (const Command& command : kCommands)
-        (command.cell.left >= kMemoBoxCell.left + kMemoBoxCell.width ? beside : others)
-            .push_back(command.cell);
     ASSERT_EQ(beside.size(), 2u);
     for (const Rect& cell : beside) {
         EXPECT_LE(cell.left + cell.width, kClientWidth);
@@ -94,6 +95,29 @@ TEST(WindowLayout, TheMemoBoxsNeighboursTakeOnlyFreeRoom) {
             EXPECT_FALSE(overlap(cell, other)) << cell.left << " over " << other.left;
     }
     EXPECT_FALSE(overlap(beside[0], beside[1]));
+}
+
+// Each front end finds one control by each id, one button or menu item for each command it gives
+// and one control at each tab stop: a second would never be built, clicked or reached.
+TEST(ControlTable, EachFrontEndHasOneControlPerIdCommandAndTabStop) {
+    for (Front front : {Front::Window, Front::Page}) {
+        std::set<std::string_view> ids;
+        std::set<Command> commands;
+        std::set<int> stops;
+        for (const Control& control : kControls) {
+            if (control.front != Front::Both && control.front != front)
+                continue;
+            if (!control.id.empty()) {
+                EXPECT_TRUE(ids.insert(control.id).second) << control.id;
+            }
+            if (control.command != Command::None) {
+                EXPECT_TRUE(commands.insert(control.command).second) << control.id;
+            }
+            if (control.tabStop > 0 && front == Front::Window) {
+                EXPECT_TRUE(stops.insert(control.tabStop).second) << control.id;
+            }
+        }
+    }
 }
 
 } // namespace

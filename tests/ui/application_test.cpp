@@ -4,6 +4,7 @@
 #include "ui/pictures.h"
 
 #include "layout/pixel_art.h"
+#include "layout/version.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -18,7 +19,8 @@ private slots:
 
     void namesTheProgramItsVersionAndItsDesktopEntry() {
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Pelio"));
-        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.00"));
+        QCOMPARE(QCoreApplication::applicationVersion(),
+                 QString::fromLatin1(pelio::kProgramVersion));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.pelio_app.Pelio"));
         // A display name that was set stays put, and some platforms append it to every window
         // title; one never set follows the application name.

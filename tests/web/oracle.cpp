@@ -5,6 +5,7 @@
 
 #include "entry/state_record.h"
 #include "hints/location_hints.h"
+#include "layout/controls.h"
 
 #include <cstdio>
 #include <random>
@@ -58,7 +59,8 @@ int main(int argc, char* argv[]) {
         std::string results =
             "\"PWD\":" + json(shown.memo) + ",\"Lab_Gam\":" + json(shown.rankLine);
         for (std::size_t h = 0; h < kLocations.size(); ++h)
-            results += "," + json(kLocations[h].labelName) + ":" + json(shown.hintLines[h]);
+            results += "," + json(layout::hintLine(kLocations[h].location).id) + ":" +
+                       json(shown.hintLines[h]);
         out += (i ? ",\n" : "\n") + std::string("{\"keys\":[") + keys + "],\"flags\":[" + flags +
                "],\"results\":{" + results + "}}";
     }

@@ -1,6 +1,8 @@
 #include "ui/about/pel_ver.h"
 
 #include "layout/about_layout.h"
+#include "layout/controls.h"
+#include "ui/control_names.h"
 #include "ui/pictures.h"
 #include "ui/place_beside.h"
 #include "ui/qt_text.h"
@@ -17,31 +19,21 @@ namespace {
 
 using namespace pelio::layout::about;
 
-// The title's and the version's fonts are Windows fonts. Where one is missing the next
-// installed family of its list stands in; the title's list holds only Japanese gothics so
-// that its kana never fall to a font without them.
-QFont titleFont() {
+QFont qtFont(const Font& chosen) {
     QFont font;
-    font.setFamilies({"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "IPAexGothic", "VL PGothic",
-                      "Noto Sans CJK JP"});
-    font.setPointSize(12);
-    font.setWeight(QFont::Bold);
-    return font;
-}
-
-QFont versionFont() {
-    QFont font;
-    font.setFamilies({"Comic Sans MS", "Comic Neue", "DejaVu Sans", "Liberation Sans"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(9.75);
-    font.setWeight(QFont::Normal);
+    QStringList families;
+    for (std::u16string_view family : chosen.families)
+        families << qs(family);
+    font.setFamilies(families);
+    font.setPointSizeF(chosen.points);
+    font.setWeight(chosen.bold ? QFont::Bold : QFont::Normal);
     return font;
 }
 
 // Captions sit at the top left of their box and never take focus (QLabel's default).
-QLabel* addLabel(QWidget* dialog, const Text& text) {
-    auto* label = new QLabel(qs(text.text), dialog);
-    label->setObjectName(QString::fromLatin1(text.name.data(), qsizetype(text.name.size())));
+QLabel* addLabel(QWidget* dialog, const layout::Control& text) {
+    auto* label = new QLabel(qs(text.caption), dialog);
+    label->setObjectName(controlName(text.id));
     label->setGeometry(toPixels(text.cell));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -52,25 +44,32 @@ QLabel* addLabel(QWidget* dialog, const Text& text) {
 Pel_Ver::Pel_Ver(QWidget* parent)
     : QDialog(parent)
     , picture_(aboutPicture()) {
-    setObjectName("Pel_Ver");
-    setWindowTitle(qs(kTitle));
-    setFixedSize(px(kClientWidth), px(kClientHeight));
+    const layout::Control& dialog = layout::controlOf(layout::Role::Dialog);
+    setObjectName(controlName(dialog.id));
+    setWindowTitle(qs(dialog.caption));
+    setFixedSize(px(dialog.cell.width), px(dialog.cell.height));
 
-    addLabel(this, kProgramTitle)->setFont(titleFont());
-
-    QLabel* version = addLabel(this, kVersion);
-    version->setFont(versionFont());
-    QPalette versionColours = version->palette();
-    versionColours.setColor(QPalette::WindowText, toColour(kVersionColour));
-    version->setPalette(versionColours);
-
-    addLabel(this, kNotice)->setWordWrap(true);
-    addLabel(this, kRelease);
-
-    auto* button = new QPushButton(qs(kButton.text), this);
-    button->setObjectName(QString::fromLatin1(kButton.name.data(), qsizetype(kButton.name.size())));
-    button->setGeometry(toPixels(kButton.cell));
-    connect(button, &QPushButton::clicked, this, &Pel_Ver::Pel_Vbt_Click);
+    for (const layout::Control& control : layout::kControls) {
+        if (!control.inAbout || control.role == layout::Role::Dialog)
+            continue;
+        if (control.role == layout::Role::Button) {
+            auto* button = new QPushButton(qs(control.caption), this);
+            button->setObjectName(controlName(control.id));
+            button->setGeometry(toPixels(control.cell));
+            connect(button, &QPushButton::clicked, this, &Pel_Ver::Pel_Vbt_Click);
+            continue;
+        }
+        QLabel* label = addLabel(this, control);
+        label->setWordWrap(control.wraps);
+        if (control.face != layout::Face::Window)
+            label->setFont(
+                qtFont(control.face == layout::Face::AboutTitle ? kTitleFont : kVersionFont));
+        if (control.foreground) {
+            QPalette colours = label->palette();
+            colours.setColor(QPalette::WindowText, toColour(*control.foreground));
+            label->setPalette(colours);
+        }
+    }
 }
 
 void Pel_Ver::placeBeside(const QWidget* window) {

@@ -1,6 +1,7 @@
 #include "ui/about/pel_ver.h"
 
 #include "layout/about_layout.h"
+#include "layout/version.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
 
@@ -32,7 +33,8 @@ private slots:
             QCOMPARE(widget->focusPolicy() != Qt::NoFocus, widget->objectName() == "Pel_Vbt");
         }
         QCOMPARE(names, QStringList({"Pel_Vti", "Pel_Vlb1", "Pel_Vlb2", "Pel_Qor", "Pel_Vbt"}));
-        QCOMPARE(dialog.findChild<QLabel*>("Pel_Vlb1")->text(), QStringLiteral("Version 1.00"));
+        QCOMPARE(dialog.findChild<QLabel*>("Pel_Vlb1")->text(),
+                 "Version " + QString::fromLatin1(pelio::kProgramVersion));
         for (const char* name : {"Pel_Vti", "Pel_Vlb1"}) {
             const QLabel* label = dialog.findChild<QLabel*>(name);
             const QRawFont font = QRawFont::fromFont(label->font());

@@ -9,11 +9,11 @@ namespace pelio::ui {
 // A click does not take focus; Tab reaches it where it is in the tab order, and there Space
 // or Enter presses it, with a ring in its text colour showing the focus. Being a button
 // underneath, assistive technology announces it as one, with its caption, and can press it.
-class ClickableLabel : public QAbstractButton {
+class LabelButton : public QAbstractButton {
     Q_OBJECT
 public:
-    ClickableLabel(const QString& caption, QColor background, QColor foreground,
-                   QWidget* parent = nullptr);
+    LabelButton(const QString& caption, QColor background, QColor foreground,
+                QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 

@@ -1,12 +1,12 @@
-#include "ui/clickable_label.h"
+#include "ui/label_button.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 
 namespace pelio::ui {
 
-ClickableLabel::ClickableLabel(const QString& caption, QColor background, QColor foreground,
-                               QWidget* parent)
+LabelButton::LabelButton(const QString& caption, QColor background, QColor foreground,
+                         QWidget* parent)
     : QAbstractButton(parent)
     , background_(background)
     , foreground_(foreground) {
@@ -14,11 +14,11 @@ ClickableLabel::ClickableLabel(const QString& caption, QColor background, QColor
     setFocusPolicy(Qt::TabFocus);
 }
 
-QSize ClickableLabel::sizeHint() const {
+QSize LabelButton::sizeHint() const {
     return fontMetrics().size(Qt::TextSingleLine, text());
 }
 
-void ClickableLabel::paintEvent(QPaintEvent*) {
+void LabelButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     painter.setPen(foreground_);
@@ -35,7 +35,7 @@ void ClickableLabel::paintEvent(QPaintEvent*) {
     }
 }
 
-void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+void LabelButton::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         click();
