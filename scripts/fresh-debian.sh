@@ -154,7 +154,7 @@ see_page() {
     while kill -0 "$run" 2>/dev/null; do
         url=$(sed -n 's/^Serving HTTP on .* (\(http[^ ]*\)) .*$/\1/p' /tmp/run-web.log)
         if [ -n "$url" ]; then
-            curl -fsS "$url" | grep -q '<title>ぺりおのひらき</title>' || {
+            curl -fsS "$url" | grep -q '<title>ぺりおのひらき[：<]' || {
                 echo "$url does not serve the page" >&2
                 return 1
             }
