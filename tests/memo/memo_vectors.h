@@ -17,10 +17,10 @@ struct MemoVector {
     std::u16string text;
 };
 
-// One vector a row, its memo below it.
+// One vector a row, its memo below it. Made once, so that a reference into it stays good.
 // clang-format off
-inline std::vector<MemoVector> memoVectors() {
-    return {
+inline const std::vector<MemoVector>& memoVectors() {
+    static const std::vector<MemoVector> vectors{
         {"no name, no flag", {0, 0, 0, 0}, {}, 0,
          u"あああああ\u3000あああああ\u3000あああああ\u3000あああああ\u3000"},
         {"no name, only Chk_Lgt", {0, 0, 0, 0}, flagsWith({"Chk_Lgt"}), 1,
@@ -32,6 +32,7 @@ inline std::vector<MemoVector> memoVectors() {
         {"four ideographic spaces, all flags", {63, 63, 63, 63}, allFlags(), 70,
          u"たたたたた\u3000みみたたた\u3000たきすねに\u3000たたたいた\u3000"},
     };
+    return vectors;
 }
 // clang-format on
 
