@@ -393,5 +393,36 @@ TEST(MemoSuggestions, MendAPictureWhereItsReaderHadDoubts) {
     EXPECT_EQ(doubted.front().change, u"３番目の「う」を「お」に");
 }
 
+// A memo the picture's reader found among its readings, several kana away from the text read,
+// is offered with every kana it changes.
+TEST(MemoSuggestions, NameEveryKanaAMemoTheReaderFoundChanges) {
+    const MemoCodes read = encodeMemo(test::memoVectors()[3].name, {}).codes;
+    const MemoCodes found =
+        encodeMemo(test::memoVectors()[3].name, test::flagsWith({"Chk_Lgt"})).codes;
+    SuggestionContext context;
+    context.read.odds.resize(kMemoLength);
+    context.read.alternatives = {found};
+    std::vector<std::u16string> changes;
+    for (std::size_t n = 0; n < kMemoLength; ++n) {
+        context.read.odds[n][read[n]] = 0.5f;
+        if (found[n] != read[n]) {
+            context.read.odds[n][found[n]] = 0.45f;
+            changes.push_back(u"「" + std::u16string(1, kanaSymbol(read[n])) + u"」を「" +
+                              kanaSymbol(found[n]) + u"」に");
+        }
+    }
+    ASSERT_GE(changes.size(), 2u);
+    const auto offered =
+        suggestMemos(memoText({read, 0}), context, SuggestionScope::Doubtful, kAll).offered;
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered.front().codes, found);
+    const std::u16string& change = offered.front().change;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(change.begin(), change.end(), u'、')),
+              changes.size() - 1)
+        << testing::PrintToString(change);
+    for (const std::u16string& kana : changes)
+        EXPECT_NE(change.find(kana), std::u16string::npos) << testing::PrintToString(change);
+}
+
 } // namespace
 } // namespace pelio
