@@ -17,7 +17,9 @@ launcher_pid='' orca_pid=''
 stop() {
     # Orca's own namespace, speech-dispatcher in it, ends with Orca; unshare waits for its
     # child and ignores a plain kill.
-    [[ -n $orca_pid ]] && kill -KILL "$orca_pid" 2>/dev/null && { wait "$orca_pid"; } 2>/dev/null || true
+    # Its process group holds Orca too where no namespace could be had: a later session must
+    # not find this one's Orca still running, as Orca then refuses to start.
+    [[ -n $orca_pid ]] && kill -KILL -- "-$orca_pid" 2>/dev/null && { wait "$orca_pid"; } 2>/dev/null || true
     [[ -n $launcher_pid ]] && kill "$launcher_pid" 2>/dev/null && wait "$launcher_pid" || true
     rm -rf "$home"
 }
@@ -58,7 +60,8 @@ for namespace in "" --map-current-user; do
         break
     fi
 done
-"${orca[@]}" </dev/null >"$home/orca.out" 2>&1 &
+# A process group of its own, which stop() ends whole.
+setsid "${orca[@]}" </dev/null >"$home/orca.out" 2>&1 &
 orca_pid=$!
 
 # Orca says so once it listens; on this busy machine that can take a minute.
