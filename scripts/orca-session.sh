@@ -14,12 +14,29 @@ fi
 
 home=$(mktemp -d)
 launcher_pid='' orca_pid=''
+# The processes below PID, deepest first.
+descendants() {
+    local child
+    for child in $(pgrep -P "$1"); do
+        descendants "$child"
+        echo "$child"
+    done
+}
 stop() {
-    # Orca's own namespace, speech-dispatcher in it, ends with Orca; unshare waits for its
-    # child and ignores a plain kill.
-    # Its process group holds Orca too where no namespace could be had: a later session must
-    # not find this one's Orca still running, as Orca then refuses to start.
-    [[ -n $orca_pid ]] && kill -KILL -- "-$orca_pid" 2>/dev/null && { wait "$orca_pid"; } 2>/dev/null || true
+    # Orca's own namespace, speech-dispatcher in it, ends with Orca. Where no namespace could be
+    # had, Orca runs in a session of script's making, which a kill of script leaves running: the
+    # whole tree is ended, and awaited, as a later session's Orca refuses to start beside it.
+    if [[ -n $orca_pid ]]; then
+        local tree=($(descendants "$orca_pid") "$orca_pid") tries pid alive
+        kill -KILL "${tree[@]}" 2>/dev/null || true
+        { wait "$orca_pid"; } 2>/dev/null || true
+        for ((tries = 0; tries < 100; ++tries)); do
+            alive=0
+            for pid in "${tree[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
+            ((alive)) || break
+            sleep 0.1
+        done
+    fi
     [[ -n $launcher_pid ]] && kill "$launcher_pid" 2>/dev/null && wait "$launcher_pid" || true
     rm -rf "$home"
 }
@@ -60,8 +77,7 @@ for namespace in "" --map-current-user; do
         break
     fi
 done
-# A process group of its own, which stop() ends whole.
-setsid "${orca[@]}" </dev/null >"$home/orca.out" 2>&1 &
+"${orca[@]}" </dev/null >"$home/orca.out" 2>&1 &
 orca_pid=$!
 
 # Orca says so once it listens; on this busy machine that can take a minute.
