@@ -81,12 +81,9 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
     }
     void init() {
-        // Each test starts as a first run: no notebook, no entry left by the last.
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
-        window = std::make_unique<Pelio>();
+        window = firstRunWindow();
+        QVERIFY(window);
         d = std::make_unique<WindowDriver>(*window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     void cleanup() {
         d.reset();
@@ -263,9 +260,9 @@ private slots:
     // notebook's included; the dividing lines and the version picture are no controls at all.
     void everyControlHasItsOwnSpokenName() {
         d->click({"Answer", "Nm_Clear", "PWD_Log", "Abot_sm"});
-        for (QWidget* top : {static_cast<QWidget*>(window.get()),
-                             static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver")),
-                             d->control("Log_Win")}) {
+        for (QWidget* top :
+             {static_cast<QWidget*>(window.get()),
+              static_cast<QWidget*>(d->control<Pel_Ver>("Pel_Ver")), d->control("Log_Win")}) {
             QStringList names;
             collectNames(QAccessible::queryAccessibleInterface(top), names);
             QVERIFY2(!names.contains(QString()), qPrintable(top->objectName()));

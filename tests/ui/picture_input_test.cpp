@@ -114,11 +114,9 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
     }
     void init() {
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
-        window = std::make_unique<Pelio>();
+        window = firstRunWindow();
+        QVERIFY(window);
         d = std::make_unique<WindowDriver>(*window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     void cleanup() {
         d.reset();

@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QtTest>
+
+#include <memory>
 
 // Drives a main window the way a player does: clicks and keys on controls found by name.
 class WindowDriver {
@@ -98,3 +101,12 @@ public:
 private:
     pelio::ui::Pelio& window_;
 };
+
+// A main window as on a first run, shown and active: no notebook and no entry left by a run
+// before. Needs QStandardPaths' test mode on.
+inline std::unique_ptr<pelio::ui::Pelio> firstRunWindow() {
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    auto window = std::make_unique<pelio::ui::Pelio>();
+    window->show();
+    return QTest::qWaitForWindowActive(window.get()) ? std::move(window) : nullptr;
+}
